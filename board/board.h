@@ -1,0 +1,252 @@
+// Board core: squares, moves, the position record, the geometry tables, bit operations,
+// attack queries and position setup.
+//
+// Squares: 0 is h1, 1 is g1, ..., 7 is a1, 8 is h2, ..., 63 is a8. File index f = s & 7
+// (0 = h-file), rank index r = s >> 3 (0 = rank 1). s + 1 is one file toward a, s + 8 one rank
+// up, s + 7 up and toward h, s + 9 up and toward a.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+
+using Square = int;
+using Bitboard = uint64_t;
+using PieceType = int;
+using Move = uint32_t;
+
+// Sides, as stored and passed everywhere.
+constexpr int BLACK = 0;
+constexpr int WHITE = 1;
+
+constexpr PieceType NO_PIECE = 0;
+constexpr PieceType PAWN = 1;
+constexpr PieceType KNIGHT = 2;
+constexpr PieceType BISHOP = 3;
+constexpr PieceType ROOK = 4;
+constexpr PieceType QUEEN = 5;
+constexpr PieceType KING = 6;
+
+// Named squares the rules use.
+constexpr Square H1 = 0, G1 = 1, F1 = 2, E1 = 3, D1 = 4, C1 = 5, B1 = 6, A1 = 7;
+constexpr Square H8 = 56, G8 = 57, F8 = 58, E8 = 59, D8 = 60, C8 = 61, B8 = 62, A8 = 63;
+
+// Centipawn value of each piece kind (index 7 unused).
+constexpr int32_t piece_value[8] = {0, 100, 300, 320, 510, 925, 10000, 0};
+
+// Move word: from 0-5, to 6-11, captured 12-14, special 15-17, piece 18-20, promotion 21-23.
+constexpr int SPECIAL_CASTLING = 3;
+constexpr int SPECIAL_EN_PASSANT = 5;
+
+constexpr Move encode_move(int from, int to, int captured, int special, int piece, int promotion) {
+    return Move(from) | Move(to) << 6 | Move(captured) << 12 | Move(special) << 15 |
+           Move(piece) << 18 | Move(promotion) << 21;
+}
+constexpr int move_from(Move m) { return m & 63; }
+constexpr int move_to(Move m) { return (m >> 6) & 63; }
+constexpr int move_captured(Move m) { return (m >> 12) & 7; }
+constexpr int move_special(Move m) { return (m >> 15) & 7; }
+constexpr int move_piece(Move m) { return (m >> 18) & 7; }
+constexpr int move_promotion(Move m) { return (m >> 21) & 7; }
+
+// The four castling moves.
+constexpr Move WHITE_CASTLE_KING_SIDE = 0x198043;
+constexpr Move WHITE_CASTLE_QUEEN_SIDE = 0x198143;
+constexpr Move BLACK_CASTLE_KING_SIDE = 0x198E7B;
+constexpr Move BLACK_CASTLE_QUEEN_SIDE = 0x198F7B;
+
+// Per-ply record: fifty-move counter, en-passant target (0 = none), castling byte
+// (bits 0-3: rights K Q k q; bits 4-7: white castled short/long, black castled short/long).
+struct HistoryEntry {
+    uint8_t fifty;
+    uint8_t ep_square;
+    uint8_t castling;
+};
+
+constexpr int HISTORY_SIZE = 61;  // plies 0 to 60
+
+struct Board {
+    Bitboard white_pieces;
+    Bitboard black_pieces;
+    Bitboard white_pawns;
+    Bitboard black_pawns;
+    Bitboard white_knights;
+    Bitboard black_knights;
+    Bitboard white_bishops;
+    Bitboard black_bishops;
+    Bitboard white_rooks;
+    Bitboard black_rooks;
+    Bitboard white_queens;
+    Bitboard black_queens;
+    Bitboard rooks_queens;
+    Bitboard bishops_queens;
+    Bitboard occupied_r90;
+    Bitboard occupied_a1h8;
+    Bitboard occupied_h1a8;
+    uint8_t white_pawn_count;
+    uint8_t black_pawn_count;
+    uint8_t white_bishop_count;
+    uint8_t black_bishop_count;
+    uint8_t white_minor_count;
+    uint8_t black_minor_count;
+    uint8_t white_major_count;
+    uint8_t black_major_count;
+    uint8_t white_king_square;
+    uint8_t black_king_square;
+    uint8_t mailbox[64];
+    HistoryEntry history[HISTORY_SIZE];
+};
+
+extern Board board;
+extern int32_t side_to_move;  // 1 white, 0 black
+extern int32_t material;      // white minus black, kings excluded
+
+// ---------------------------------------------------------------------------------------------
+// Constant geometry tables (one entry per square, exactly the values of their rules).
+
+namespace board_detail {
+template <typename T, typename F>
+constexpr std::array<T, 64> per_square(F rule) {
+    std::array<T, 64> table{};
+    for (int s = 0; s < 64; ++s) table[s] = T(rule(s & 7, s >> 3));
+    return table;
+}
+constexpr int abs_int(int x) { return x < 0 ? -x : x; }
+constexpr int max_int(int a, int b) { return a > b ? a : b; }
+}  // namespace board_detail
+
+constexpr auto rank_shift = board_detail::per_square<uint8_t>([](int, int r) { return 8 * r; });
+constexpr auto rot90_map =
+    board_detail::per_square<uint8_t>([](int f, int r) { return 8 * (7 - f) + (7 - r); });
+constexpr auto file_shift = board_detail::per_square<uint8_t>([](int f, int) { return 56 - 8 * f; });
+constexpr auto h1a8_map =
+    board_detail::per_square<uint8_t>([](int f, int r) { return 8 * ((f - r) & 7) + f; });
+constexpr auto h1a8_length =
+    board_detail::per_square<uint8_t>([](int f, int r) { return 8 - board_detail::abs_int(f - r); });
+constexpr auto h1a8_mask = board_detail::per_square<uint8_t>(
+    [](int f, int r) { return (1 << (8 - board_detail::abs_int(f - r))) - 1; });
+constexpr auto h1a8_shift = board_detail::per_square<uint8_t>(
+    [](int f, int r) { return 8 * ((f - r) & 7) + board_detail::max_int(0, f - r); });
+constexpr auto a1h8_map =
+    board_detail::per_square<uint8_t>([](int f, int r) { return 8 * ((r + f + 1) & 7) + f; });
+constexpr auto a1h8_shift = board_detail::per_square<uint8_t>(
+    [](int f, int r) { return 8 * ((r + f + 1) & 7) + board_detail::max_int(0, r + f - 7); });
+constexpr auto a1h8_length = board_detail::per_square<uint8_t>(
+    [](int f, int r) { return 8 - board_detail::abs_int(r + f - 7); });
+constexpr auto a1h8_mask = board_detail::per_square<uint8_t>(
+    [](int f, int r) { return (1 << (8 - board_detail::abs_int(r + f - 7))) - 1; });
+constexpr auto rank_of = board_detail::per_square<int32_t>([](int, int r) { return r; });
+constexpr auto file_of = board_detail::per_square<int32_t>([](int f, int) { return f; });
+
+// ---------------------------------------------------------------------------------------------
+// Built tables, filled once by init_tables.
+
+extern Bitboard set_mask[64];
+extern uint8_t lsb16[65536];
+extern uint8_t msb16[65536];
+extern Bitboard rank_mask[64];
+extern Bitboard file_mask[64];
+extern Bitboard a1h8_diagonal[64];
+extern Bitboard h1a8_diagonal[64];
+extern Bitboard white_pawn_attacks[64];
+extern Bitboard black_pawn_attacks[64];
+extern Bitboard knight_moves[64];
+extern Bitboard king_moves[64];
+extern Bitboard rank_attacks[64][256];
+extern Bitboard file_attacks[64][256];
+extern Bitboard a1h8_attacks[64][256];
+extern Bitboard h1a8_attacks[64][256];
+extern int32_t rank_mobility[64][256];
+extern int32_t file_mobility[64][256];
+extern int32_t a1h8_mobility[64][256];
+extern int32_t h1a8_mobility[64][256];
+
+// Line, ray and pawn-mask tables.
+extern int8_t direction[64][64];
+extern Bitboard ray_plus1[64];
+extern Bitboard ray_minus1[64];
+extern Bitboard ray_plus8[64];
+extern Bitboard ray_minus8[64];
+extern Bitboard ray_plus7[64];
+extern Bitboard ray_minus7[64];
+extern Bitboard ray_plus9[64];
+extern Bitboard ray_minus9[64];
+extern int32_t knight_reach[64];
+extern Bitboard white_passed_mask[64];
+extern Bitboard white_front_span[64];
+extern Bitboard white_front_h[64];
+extern Bitboard white_front_a[64];
+extern Bitboard black_passed_mask[64];
+extern Bitboard black_front_span[64];
+extern Bitboard black_front_h[64];
+extern Bitboard black_front_a[64];
+extern Bitboard adjacent_files[64];
+extern Bitboard span_between[64][64];
+extern Bitboard near_squares[64];
+
+// Builds every table above, in the fixed order. Call once before anything else.
+void init_tables();
+
+// ---------------------------------------------------------------------------------------------
+// Bit operations.
+
+inline int32_t popcount(Bitboard b) { return __builtin_popcountll(b); }
+// Index of the highest set bit; 16 for an empty set.
+inline int32_t highest_bit(Bitboard b) { return b ? 63 - __builtin_clzll(b) : 16; }
+// Index of the lowest set bit; 64 for an empty set.
+inline int32_t lowest_bit(Bitboard b) { return b ? __builtin_ctzll(b) : 64; }
+
+// Line patterns of square sq under the current occupancy.
+inline Bitboard occupied() { return board.white_pieces | board.black_pieces; }
+inline Bitboard rank_line_attacks(Square sq) {
+    return rank_attacks[sq][(occupied() >> rank_shift[sq]) & 255];
+}
+inline Bitboard file_line_attacks(Square sq) {
+    return file_attacks[sq][(board.occupied_r90 >> file_shift[sq]) & 255];
+}
+inline Bitboard a1h8_line_attacks(Square sq) {
+    return a1h8_attacks[sq][(board.occupied_a1h8 >> a1h8_shift[sq]) & a1h8_mask[sq]];
+}
+inline Bitboard h1a8_line_attacks(Square sq) {
+    return h1a8_attacks[sq][(board.occupied_h1a8 >> h1a8_shift[sq]) & h1a8_mask[sq]];
+}
+inline Bitboard straight_attacks(Square sq) { return rank_line_attacks(sq) | file_line_attacks(sq); }
+inline Bitboard diagonal_attacks(Square sq) { return a1h8_line_attacks(sq) | h1a8_line_attacks(sq); }
+
+// The same patterns, for the mobility tables.
+inline int32_t diagonal_mobility(Square sq) {
+    return a1h8_mobility[sq][(board.occupied_a1h8 >> a1h8_shift[sq]) & a1h8_mask[sq]] +
+           h1a8_mobility[sq][(board.occupied_h1a8 >> h1a8_shift[sq]) & h1a8_mask[sq]];
+}
+inline int32_t straight_mobility(Square sq) {
+    return rank_mobility[sq][(occupied() >> rank_shift[sq]) & 255] +
+           file_mobility[sq][(board.occupied_r90 >> file_shift[sq]) & 255];
+}
+
+// ---------------------------------------------------------------------------------------------
+// Attack queries.
+
+// Every man of either colour that attacks sq.
+Bitboard attackers_of(Square sq);
+// 1 if a man of the side opposite to `side` attacks sq (side names the defender).
+int square_attacked(Square sq, int side);
+// 1 if the king of `side` is attacked.
+inline int in_check(int side) {
+    return side ? square_attacked(board.white_king_square, 1)
+                : square_attacked(board.black_king_square, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Position setup.
+
+// The start position that "new" sets up.
+constexpr const char* START_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -";
+constexpr int FEN_REST_SIZE = 256;
+
+// Clears the Board (history included) and material, as callers must before parse_fen.
+void clear_board();
+// Reads a FEN text (ended by a zero byte or a line feed) into the Board. `rest` (room for
+// FEN_REST_SIZE bytes) receives what follows the fourth space. 1 when accepted.
+int parse_fen(const char* text, char* rest);
+// 1 when every redundant copy of the position agrees.
+int check_position();

@@ -1,0 +1,234 @@
+// Program start-up, the handshake and the protocol command loop with its command table.
+#include <cstring>
+
+#include "driver/driver.h"
+#include "eval/eval.h"
+#include "moves/moves.h"
+#include "search/search.h"
+
+EngineState engine_state = {2, 0, 0, 1};
+TimeControl time_control;
+int32_t quit_requested;
+
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+const char* skip_blanks(const char* p) {
+    while (is_blank(*p)) ++p;
+    return p;
+}
+
+// Reads a decimal integer (blanks, optional sign, digits) like "%d", saturating far beyond
+// any meaningful value instead of overflowing. False when no digit is found.
+bool read_integer(const char*& p, int64_t& value) {
+    const char* q = skip_blanks(p);
+    bool negative = false;
+    if (*q == '-' || *q == '+') negative = *q++ == '-';
+    if (*q < '0' || *q > '9') return false;
+    int64_t v = 0;
+    while (*q >= '0' && *q <= '9') {
+        if (v < 1000000000000LL) v = v * 10 + (*q - '0');
+        ++q;
+    }
+    value = negative ? -v : v;
+    p = q;
+    return true;
+}
+
+// Reads seconds with an optional fraction ("0.1") as milliseconds.
+bool read_seconds_ms(const char*& p, int64_t& ms) {
+    int64_t seconds;
+    const char* q = skip_blanks(p);
+    bool negative = *q == '-';
+    if (!read_integer(q, seconds)) return false;
+    ms = seconds * 1000;
+    if (*q == '.') {
+        ++q;
+        int64_t scale = 100, fraction = 0;
+        while (*q >= '0' && *q <= '9') {
+            fraction += (*q - '0') * scale;
+            scale /= 10;
+            ++q;
+        }
+        ms += negative ? -fraction : fraction;
+    }
+    p = q;
+    return true;
+}
+
+// Times are kept within [0, about 11 days] so that no clock arithmetic can overflow.
+int32_t clamp_ms(int64_t ms) {
+    constexpr int64_t MAX_MS = 1000000000;
+    return int32_t(ms < 0 ? 0 : ms > MAX_MS ? MAX_MS : ms);
+}
+
+int32_t clamp_int32(int64_t v) {
+    return int32_t(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+}
+
+void not_implemented(const char* word) { reply("Error (Command not yet implemented): %s\n", word); }
+
+// Each handler gets the line from its command word on.
+void do_protover(const char*) {
+    reply("feature ping=1 setboard=1 playother=0 san=0 usermove=1 time=1 draw=1 sigint=0 "
+          "sigterm=0 reuse=1 analyze=0 colors=0 ics=0 name=0 pause=0 done=1\n");
+}
+void do_nothing(const char*) {}
+void do_new(const char*) { new_game(); }
+void do_quit(const char*) { quit_requested = 1; }
+void do_force(const char*) { engine_state.engine_side = 2; }
+void do_go(const char*) { go_command(); }
+
+// "level MOVES BASE INC": BASE in minutes or minutes:seconds, INC in seconds (fraction
+// allowed). A number that is missing keeps its field as it was.
+void do_level(const char* args) {
+    const char* p = args + 5;
+    int64_t v;
+    if (read_integer(p, v)) {
+        time_control.moves_per_control = int32_t(v < 0 ? 0 : v > 1000000 ? 1000000 : v);
+        if (read_integer(p, v)) {
+            int64_t ms = v * 60000;
+            if (*p == ':') {
+                ++p;
+                int64_t seconds;
+                if (read_integer(p, seconds)) ms += (v < 0 ? -seconds : seconds) * 1000;
+            }
+            time_control.base_ms = clamp_ms(ms);
+            if (read_seconds_ms(p, v)) time_control.increment_ms = clamp_ms(v);
+        }
+    }
+    time_control.mode = time_control.moves_per_control == 0 ? 2 : 1;
+    // The clocks hold the new control at once (interfaces send "new" before "level").
+    reset_clock(0);
+    reset_clock(1);
+}
+
+void do_st(const char* args) {
+    const char* p = args + 2;
+    int64_t ms;
+    if (read_seconds_ms(p, ms)) time_control.fixed_ms = clamp_ms(ms);
+    time_control.mode = 0;
+}
+
+void do_sd(const char* args) {
+    const char* p = args + 2;
+    int64_t v;
+    if (read_integer(p, v)) engine_state.depth_limit = clamp_int32(v);
+}
+
+void do_time(const char* args) {
+    const char* p = args + 4;
+    int64_t v;
+    if (read_integer(p, v)) time_control.time_left_ms[side_to_move ? 1 : 0] = clamp_ms(v * 10);
+}
+
+void do_usermove(const char* args) {
+    static char word[LINE_SIZE];
+    const char* p = skip_blanks(args + 8);
+    size_t n = 0;
+    while (p[n] && !is_blank(p[n])) {
+        word[n] = p[n];
+        ++n;
+    }
+    word[n] = 0;
+    user_move(word);
+}
+
+void do_ping(const char* args) {
+    const char* p = args + 4;
+    int64_t v;
+    if (read_integer(p, v)) reply("pong %d\n", clamp_int32(v));
+}
+
+void do_result(const char*) { engine_state.engine_side = 2; }
+
+void do_setboard(const char* args) {
+    const char* p = args + 8;
+    if (*p == ' ' || *p == '\t') ++p;  // the text after the word and one blank
+    set_board(p);
+}
+
+void do_post(const char*) { engine_state.post = 1; }
+void do_nopost(const char*) { engine_state.post = 0; }
+
+struct Command {
+    const char* word;
+    void (*action)(const char* args);  // nullptr: answered as not implemented
+};
+
+// The command table, in its order of comparison.
+constexpr Command commands[] = {
+    {"protover", do_protover}, {"accepted", do_nothing}, {"rejected", do_nothing},
+    {"new", do_new},           {"quit", do_quit},        {"random", nullptr},
+    {"force", do_force},       {"go", do_go},            {"playother", nullptr},
+    {"white", nullptr},        {"black", nullptr},       {"level", do_level},
+    {"st", do_st},             {"sd", do_sd},            {"time", do_time},
+    {"otime", do_nothing},     {"usermove", do_usermove}, {"?", nullptr},
+    {"ping", do_ping},         {"draw", do_nothing},     {"0-1", do_result},
+    {"1-0", do_result},        {"1/2-1/2", do_result},   {"setboard", do_setboard},
+    {"edit", nullptr},         {"hint", nullptr},        {"bk", nullptr},
+    {"undo", nullptr},         {"remove", nullptr},      {"hard", nullptr},
+    {"easy", nullptr},         {"post", do_post},        {"nopost", do_nopost},
+    {"analyze", nullptr},      {"name", nullptr},        {"rating", nullptr},
+    {"ics", nullptr},          {"computer", nullptr},    {"pause", nullptr},
+    {"resume", nullptr},
+};
+
+// Finds the first word of the line; returns its start and sets `length` (0 for none).
+const char* first_word(const char* line, size_t& length) {
+    const char* word = skip_blanks(line);
+    length = 0;
+    while (word[length] && !is_blank(word[length])) ++length;
+    return word;
+}
+
+void dispatch(const char* line) {
+    size_t length;
+    const char* word = first_word(line, length);
+    if (length == 0) return;  // a line of blanks
+    for (const Command& command : commands) {
+        if (std::strlen(command.word) == length && std::memcmp(command.word, word, length) == 0) {
+            if (command.action) command.action(word);
+            else not_implemented(command.word);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+int command_loop() {
+    char line[LINE_SIZE];
+    while (!quit_requested) {
+        if (engine_state.engine_side == side_to_move && !engine_state.position_invalid) {
+            engine_turn();
+            continue;
+        }
+        if (!read_line(line)) return 0;  // end of input ends as "quit" does
+        if (line[0] == '\n') continue;
+        dispatch(line);
+    }
+    return 0;
+}
+
+void reset_engine() {
+    engine_state = {2, 0, 0, 1};
+    time_control = {};
+    quit_requested = 0;
+    clear_board();
+    side_to_move = 0;
+    game_move_count = 0;
+    eval_params = {};
+}
+
+int run_engine() {
+    char line[LINE_SIZE];
+    engine_state.engine_side = 2;
+    if (!read_line(line)) return 0;
+    size_t length;
+    const char* word = first_word(line, length);
+    if (length != 6 || std::memcmp(word, "xboard", 6) != 0) return 0;
+    reply("\n");
+    return command_loop();
+}

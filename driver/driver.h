@@ -1,0 +1,89 @@
+// Engine driver: the protocol command loop, the game commands and the engine's turn, move
+// text, time control and the thinking driver.
+#pragma once
+
+#include <cstdio>
+
+#include "board/board.h"
+
+struct EngineState {
+    int32_t engine_side;       // 0 black, 1 white, 2 none
+    int32_t depth_limit;       // "sd"; iterations run while their depth is below it
+    int32_t post;              // 1 when thinking output is wanted
+    int32_t position_invalid;  // 1 while no valid position is set up
+};
+extern EngineState engine_state;
+
+struct TimeControl {
+    int32_t mode;  // 0 fixed time per move, 1 moves per control, 2 whole game
+    int32_t fixed_ms;
+    int32_t moves_per_control;
+    int32_t base_ms;
+    int32_t increment_ms;
+    int32_t moves_left[2];    // by colour: 0 black, 1 white
+    int32_t time_left_ms[2];
+};
+extern TimeControl time_control;
+
+// ---------------------------------------------------------------------------------------------
+// Protocol input and output. Lines come from a line source: standard input in the program, a
+// text buffer in tests and fuzzers. Replies go to `protocol_out` and are flushed at once.
+
+constexpr int LINE_SIZE = 256;  // at most 255 characters and a terminator
+
+// Reads from standard input from now on.
+void use_stdin_source();
+// Reads from the given bytes (not copied; must outlive the session).
+void use_buffer_source(const char* data, size_t size);
+// Reads the next line (at most 255 characters, newline included, a CR before the LF
+// dropped). Returns 0 at end of input or on a read error.
+int read_line(char* line);
+
+extern FILE* protocol_out;
+// Formatted reply, flushed at once.
+void reply(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Resets every driver record to its start-up value (the tables are left alone).
+void reset_engine();
+// Start-up after init_tables: the handshake, then the command loop. Returns the exit status.
+int run_engine();
+// The command loop; returns the exit status.
+int command_loop();
+
+// ---------------------------------------------------------------------------------------------
+// Game commands and the engine's turn.
+
+void new_game();
+void set_board(const char* fen);
+void user_move(const char* text);
+void go_command();
+void engine_turn();  // returns after the engine's move; sets quit_requested to end the loop
+bool game_position_repeated();  // the game position stood on the board twice before
+extern int32_t quit_requested;
+
+// ---------------------------------------------------------------------------------------------
+// Move text.
+
+void move_to_text(Move move, char* text);  // room for 6 bytes
+Move text_to_move(const char* text, int ply);
+
+// ---------------------------------------------------------------------------------------------
+// Time control.
+
+void reset_clock(int side);
+int32_t move_deadline(int side);
+void update_clock(int side, int32_t spent_ms);
+
+// ---------------------------------------------------------------------------------------------
+// Thinking driver.
+
+extern int32_t last_score;
+extern int32_t window_low;
+extern int32_t window_high;
+extern Move saved_pv[59];
+extern int32_t saved_pv_length;
+extern int32_t search_start;
+extern int32_t root_in_check;
+
+Move think();
+void shift_ply_tables();

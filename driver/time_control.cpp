@@ -1,0 +1,50 @@
+// Time control: the budget of one move and the engine's own clock from move to move.
+#include "driver/driver.h"
+#include "moves/moves.h"
+#include "search/search.h"
+
+void reset_clock(int side) {
+    time_control.moves_left[side] = time_control.moves_per_control;
+    time_control.time_left_ms[side] = time_control.base_ms;
+}
+
+int32_t move_deadline(int side) {
+    const int32_t now = clock_ms();
+    const double t = time_control.time_left_ms[side];
+    double budget = 0;
+    switch (time_control.mode) {
+        case 0:
+            budget = time_control.fixed_ms;
+            break;
+        case 2:
+            budget = game_move_count <= 50 ? t * 0.025 : game_move_count <= 90 ? t * 0.05 : t * 0.1;
+            break;
+        default: {
+            // A control with no moves left counts as one move left: never divide by zero.
+            const double m = time_control.moves_left[side] > 0 ? time_control.moves_left[side] : 1;
+            const double per_control = time_control.moves_per_control > 0 ? time_control.moves_per_control : 1;
+            const double p = m * 100 / per_control;
+            if (p > 15.0) budget = t * 1.15 / m;
+            else if (m >= 3) budget = t * 0.8 / m;
+            else if (t - 4000 > 0) budget = (t - 4000) / m;
+            else budget = t * 0.5 / m;
+            break;
+        }
+    }
+    int64_t ms = int64_t(budget);  // truncated toward zero
+    if (ms < 0) ms = 0;
+    int64_t at = int64_t(now) + ms;
+    return int32_t(at > INT32_MAX ? INT32_MAX : at);
+}
+
+void update_clock(int side, int32_t spent_ms) {
+    TimeControl& tc = time_control;
+    tc.moves_left[side] -= 1;
+    tc.time_left_ms[side] += tc.increment_ms;
+    if (tc.moves_left[side] == 0 && tc.mode != 2) {
+        tc.moves_left[side] = tc.moves_per_control;
+        tc.time_left_ms[side] += tc.base_ms;
+    }
+    tc.time_left_ms[side] -= spent_ms;
+    if (tc.time_left_ms[side] <= 0) tc.time_left_ms[side] = tc.base_ms;
+}

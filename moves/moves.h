@@ -1,0 +1,34 @@
+// Moves: pseudo-legal generation in two stages (captures and promotions, then quiet moves),
+// and making and unmaking moves in place with the per-ply history and the move record.
+#pragma once
+
+#include "board/board.h"
+
+// Every move list (search, quiescence, root, scratch) has room for this many moves, more
+// than any position can generate, so the unguarded generators never overflow.
+constexpr int MAX_MOVES = 256;
+
+struct MoveList {
+    Move moves[MAX_MOVES];
+    int32_t scores[MAX_MOVES];
+};
+
+// Writes every pseudo-legal capture and promotion of the side to move from `moves` on, in
+// the fixed group order; `ply` is the history entry of the position. Returns the count.
+int generate_captures(Move* moves, int ply);
+// Writes every other pseudo-legal move (castling, piece moves, pawn pushes). Returns the count.
+int generate_quiet_moves(Move* moves, int ply);
+
+// Plays `move` in place, writing history entry `ply` (at least 1). Returns 0, changing
+// nothing, only for a move that captures a king.
+int make_move(Move move, int ply);
+// Takes back the move that the last successful make_move played.
+void unmake_move(Move move);
+
+// The moves of the game followed by those of the current search line.
+constexpr int GAME_MOVES_SIZE = 600;
+extern Move game_moves[GAME_MOVES_SIZE];
+extern int32_t game_move_count;
+
+// Called before each game move: keeps the record from ever overflowing in a long game.
+void keep_recent_game_moves();

@@ -1,0 +1,58 @@
+// Search: exchange evaluation, move ordering and its memory, quiescence, alpha-beta, the
+// root search, repetition detection, and the millisecond clock they stop by.
+#pragma once
+
+#include "board/board.h"
+#include "moves/moves.h"
+
+constexpr int MAX_PLY = 60;
+
+// Material balance of the exchange that starts with the man on `from` taking on `to`, for
+// the side to move.
+int static_exchange(Square from, Square to);
+
+struct Killer {
+    Move move;
+    int32_t score;
+};
+
+// Search memory, shared by the searches and shifted or cleared by the driver.
+extern Move pv_table[61][60];
+extern int32_t pv_length[61];
+extern Killer killers_1[61];
+extern Killer killers_2[61];
+extern Killer killers_3[61];
+extern int32_t history_scores[64 * 64 * 2];
+
+// Orders the moves of an alpha-beta node at `ply`.
+void score_moves(const Move* moves, int32_t* scores, int count, int ply);
+// Stable bubble sort of scores[first .. last) descending, moves exchanged alongside.
+void sort_moves(int32_t* first, int32_t* last, Move* moves);
+// The killer update of a node at `ply` when `move` became its best with `score`.
+void update_killers(int ply, Move move, int32_t score);
+
+// Search control.
+extern int32_t nodes;
+extern int32_t time_up;
+extern int32_t deadline;
+extern int32_t extension_kind[61];  // 0 none, 1 check, 2 mate threat, 3 seventh rank, 4 recapture
+extern int32_t null_tries;
+extern int32_t null_cutoffs;
+extern int32_t iteration_depth;  // kept by the thinking driver, read by the search
+
+// Wall-clock milliseconds since the process started (a steady clock).
+int32_t clock_ms();
+
+int quiesce(int alpha, int beta, int ply);
+int search(int alpha, int beta, int depth, int ply, int allow_null);
+
+// Root list, prepared by the thinking driver and reordered by root_search.
+extern Move root_moves[MAX_MOVES];
+extern int32_t root_scores[MAX_MOVES];
+extern int32_t root_move_count;
+
+int root_search(int alpha, int beta, int& depth);
+
+// Number of earlier occurrences of the position of history entry `entry`, found by
+// balancing the squares of the recorded moves.
+int repetition_count(int entry);

@@ -1,0 +1,31 @@
+// probe: developer tool over the engine library (perft, move lists, evaluation, search).
+// Each subcommand lives in its own file and registers in the table below.
+#include <cstdio>
+#include <cstring>
+
+#include "board/board.h"
+#include "tools/probe/probe.h"
+
+namespace {
+
+struct Subcommand {
+    const char* name;
+    int (*run)(int argc, char** argv);  // argv[0] is the subcommand name
+    const char* usage;
+};
+
+constexpr Subcommand subcommands[] = {
+    {"fen", probe_fen, "fen FEN            parse a position and print the board record"},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    init_tables();
+    if (argc >= 2)
+        for (const Subcommand& s : subcommands)
+            if (std::strcmp(argv[1], s.name) == 0) return s.run(argc - 1, argv + 1);
+    std::fprintf(stderr, "usage: probe SUBCOMMAND ...\n");
+    for (const Subcommand& s : subcommands) std::fprintf(stderr, "  probe %s\n", s.usage);
+    return 2;
+}

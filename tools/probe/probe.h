@@ -1,0 +1,4 @@
+// Subcommands of the probe tool; each returns the process exit status.
+#pragma once
+
+int probe_fen(int argc, char** argv);
