@@ -1,0 +1,25 @@
+// Test helpers: protocol sessions against the real engine binary and in-process, and the
+// tool runner for the probe binary.
+#pragma once
+
+#include <string>
+
+struct SessionResult {
+    std::string output;  // everything the program wrote to standard output
+    int status;          // exit status (-1 when it did not exit normally)
+};
+
+// Starts the real bitrook binary, writes `input` to its standard input, waits for it to end
+// (killed after `timeout_seconds`) and returns its output and exit status.
+SessionResult run_binary_session(const std::string& input, int timeout_seconds = 120);
+
+// Runs a whole session through the command loop in this process (the same code the binary
+// runs, reading from a buffer); the driver records are reset first.
+SessionResult run_in_process_session(const std::string& input);
+
+// Runs the probe tool with the given arguments (shell words) and returns its standard output
+// and exit status.
+SessionResult run_probe(const std::string& arguments, int timeout_seconds = 300);
+
+// Sets up a position through parse_fen (clearing the board first); true when accepted.
+bool setup(const char* fen);
