@@ -16,6 +16,8 @@ struct Subcommand {
 
 constexpr Subcommand subcommands[] = {
     {"fen", probe_fen, "fen FEN            parse a position and print the board record"},
+    {"see", probe_see, "see FEN            exchange value of each capture, in generator order"},
+    {"search", probe_search, "search FEN DEPTH   root searches of depth 1 to DEPTH: score, nodes, line"},
 };
 
 }  // namespace

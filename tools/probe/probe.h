@@ -2,3 +2,5 @@
 #pragma once
 
 int probe_fen(int argc, char** argv);
+int probe_see(int argc, char** argv);
+int probe_search(int argc, char** argv);

@@ -1,0 +1,82 @@
+// Move ordering and the search memory it reads: the principal variation, three killer moves
+// per ply and the history table.
+#include <utility>
+
+#include "eval/eval.h"
+#include "search/search_internal.h"
+
+Move pv_table[61][60];
+int32_t pv_length[61];
+Killer killers_1[61];
+Killer killers_2[61];
+Killer killers_3[61];
+int32_t history_scores[64 * 64 * 2];
+
+namespace {
+
+// The sixteen squares c3 to f6.
+constexpr bool central(Square s) {
+    return file_of[s] >= 2 && file_of[s] <= 5 && rank_of[s] >= 2 && rank_of[s] <= 5;
+}
+
+}  // namespace
+
+void score_moves(const Move* moves, int32_t* scores, int count, int ply) {
+    const Move pv = pv_table[1][ply];
+    const Move k1 = killers_1[ply].move, k2 = killers_2[ply].move, k3 = killers_3[ply].move;
+    // The square the last recorded move went to: a capture there is a recapture.
+    const int last_to = game_move_count != 0 ? move_to(game_moves[game_move_count - 1]) : -1;
+    const bool opening = eval_params.game_phase == 0;
+
+    for (int i = 0; i < count; ++i) {
+        const Move m = moves[i];
+        if (m == pv) { scores[i] = 10000; continue; }
+        if (m == k1) { scores[i] = 6000; continue; }
+        if (m == k2) { scores[i] = 4000; continue; }
+        if (m == k3) { scores[i] = 2000; continue; }
+
+        const int from = move_from(m), to = move_to(m);
+        const int captured = move_captured(m), promotion = move_promotion(m);
+        int32_t score = 0;
+        if (promotion != 0 || captured != 0) {
+            score = promotion != 0
+                        ? piece_value[promotion] - piece_value[move_piece(m)] + piece_value[captured]
+                        : static_exchange(from, to);
+            if (to == last_to) score += 300;
+        }
+        score += history_scores[history_index(m, side_to_move)];
+        if (central(to)) score += 200;
+        if (opening && move_piece(m) == KING) {
+            // A sideways king step in the opening is discouraged; castling and any other king
+            // move are encouraged.
+            if (captured == 0 && std::abs(from - to) == 1) score -= 400;
+            else score += 300 + piece_value[captured];
+        }
+        scores[i] = score;
+    }
+}
+
+void sort_moves(int32_t* first, int32_t* last, Move* moves) {
+    // Bubble sort, highest first; equal scores never swap, so ties keep generator order.
+    // Everything past the last exchange of a pass is already in place, so the next pass
+    // stops there (the exchanges made are those of the plain bubble sort).
+    int end = int(last - first);
+    while (end > 1) {
+        int last_exchange = 0;
+        for (int i = 0; i + 1 < end; ++i) {
+            if (first[i] < first[i + 1]) {
+                std::swap(first[i], first[i + 1]);
+                std::swap(moves[i], moves[i + 1]);
+                last_exchange = i + 1;
+            }
+        }
+        end = last_exchange;
+    }
+}
+
+void update_killers(int ply, Move move, int32_t score) {
+    if (score <= killers_1[ply].score) return;
+    killers_3[ply] = killers_2[ply];
+    killers_2[ply] = killers_1[ply];
+    killers_1[ply] = {move, score};
+}

@@ -1,0 +1,68 @@
+// Quiescence search: captures and promotions below the nominal depth, so that the static
+// score is only taken in quiet positions. It never reads the clock and always runs to its end.
+#include "eval/eval.h"
+#include "search/search_internal.h"
+
+int quiesce(int alpha, int beta, int ply) {
+    ++nodes;
+    pv_length[ply] = ply;
+
+    const int stand = evaluate(ply, alpha, beta);
+    if (stand >= beta || ply > MAX_PLY - 1) return stand;
+    int best = stand;
+    if (stand > alpha) alpha = stand;
+
+    MoveList list;
+    const int generated = generate_captures(list.moves, ply - 1);
+
+    // Delta threshold: a move that cannot bring the material to within a pawn of alpha is
+    // not worth making.
+    const int own_material = side_to_move == WHITE ? material : -material;
+    const int threshold = alpha - own_material - 100;
+
+    const Move pv = pv_table[1][ply];
+    const Move k1 = killers_1[ply].move, k2 = killers_2[ply].move, k3 = killers_3[ply].move;
+    int kept = 0;  // kept moves are compacted to the front of the same list
+    for (int i = 0; i < generated; ++i) {
+        const Move m = list.moves[i];
+        const int c = piece_value[move_captured(m)];
+        const int p = piece_value[move_promotion(m)];
+        if (c == piece_value[KING]) return beta;  // the last move left its king en prise
+        if (c + p < threshold) continue;
+        int score;
+        if (p != 0) {
+            score = p - piece_value[move_piece(m)] + c;
+        } else {
+            score = static_exchange(move_from(m), move_to(m));
+            if (score < 0) continue;
+        }
+        if (m == pv) score += 10000;
+        else if (m == k1) score += 6000;
+        else if (m == k2) score += 4000;
+        else if (m == k3) score += 2000;
+        list.moves[kept] = m;
+        list.scores[kept] = score;
+        ++kept;
+    }
+    sort_moves(list.scores, list.scores + kept, list.moves);
+
+    for (int i = 0; i < kept; ++i) {
+        if (best >= beta) break;
+        const Move m = list.moves[i];
+        make_move(m, ply);  // never refused: king captures returned above
+        if (in_check(side_to_move ^ 1)) {
+            unmake_move(m);
+            continue;
+        }
+        const int score = -quiesce(-beta, -alpha, ply + 1);
+        unmake_move(m);
+        if (score > best) {
+            best = score;
+            update_killers(ply, m, score);
+            if (score > beta) return beta;
+            if (score > alpha) alpha = score;
+            record_pv(ply, m);
+        }
+    }
+    return best;
+}

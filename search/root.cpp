@@ -1,0 +1,58 @@
+// Root search: one pass over the legal moves of the game position to a given depth, with
+// ordering scores that accumulate across the iterations of one thinking turn.
+#include "search/search_internal.h"
+
+Move root_moves[MAX_MOVES];
+int32_t root_scores[MAX_MOVES];
+int32_t root_move_count;
+
+int root_search(int alpha, int beta, int& depth) {
+    const int entry_depth = depth;
+    int best = -10000;
+    bool first = true;
+    pv_length[1] = 1;
+    ++nodes;
+
+    // The amounts added here stay in root_scores for the next iteration.
+    const Move pv = pv_table[1][1];
+    for (int i = 0; i < root_move_count; ++i) {
+        const Move m = root_moves[i];
+        root_scores[i] += history_scores[history_index(m, side_to_move)];
+        if (m == pv) root_scores[i] += 10000;
+        else if (m == killers_1[1].move) root_scores[i] += 6000;
+        else if (m == killers_2[1].move) root_scores[i] += 4000;
+        else if (m == killers_3[1].move) root_scores[i] += 2000;
+    }
+    sort_moves(root_scores, root_scores + root_move_count, root_moves);
+
+    for (int i = 0; i < root_move_count; ++i) {
+        if (best >= beta) break;
+        const Move m = root_moves[i];
+        make_move(m, 1);  // root moves are legal
+        // Every root move is extended on its own merits, whatever the earlier moves did.
+        if (reaches_seventh_rank(m, side_to_move ^ 1) || is_recapture(m)) {
+            ++depth;
+            extension_kind[1] = 3;
+        }
+        int s;
+        if (first) {
+            s = -search(-beta, -alpha, depth - 1, 2, 1);
+            first = false;
+        } else {
+            s = -search(-alpha - 1, -alpha, depth - 1, 2, 1);
+            if (alpha < s && s < beta) s = -search(-beta, -alpha, depth - 1, 2, 1);
+        }
+        unmake_move(m);
+        if (time_up) return 0;  // depth may still be one higher
+
+        if (s > best) {
+            best = s;
+            if (s > alpha) alpha = s;
+            history_scores[history_index(m, side_to_move)] += depth;
+            update_killers(1, m, s);
+            record_pv(1, m);
+        }
+        depth = entry_depth;
+    }
+    return board.history[0].fifty >= 100 ? 0 : best;
+}

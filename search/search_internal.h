@@ -1,0 +1,31 @@
+// Helpers shared by the search files (quiescence, alpha-beta, root): the history index, the
+// principal-variation copy and the two per-move extension tests.
+#pragma once
+
+#include "search/search.h"
+
+// Index of a move's entry in history_scores for `side` (1 White).
+inline int history_index(Move m, int side) {
+    return (move_from(m) * 64 + move_to(m)) * 2 + side;
+}
+
+// The line of ply + 1 with `m` in front becomes the line of ply.
+inline void record_pv(int ply, Move m) {
+    pv_table[ply][ply] = m;
+    const int end = pv_length[ply + 1];
+    for (int k = ply + 1; k < end; ++k) pv_table[ply][k] = pv_table[ply + 1][k];
+    pv_length[ply] = end;
+}
+
+// After make_move: the pawn that just moved (for `mover`) stands on its seventh rank.
+inline bool reaches_seventh_rank(Move m, int mover) {
+    return move_piece(m) == PAWN && rank_of[move_to(m)] == (mover == WHITE ? 6 : 1);
+}
+
+// After make_move: m takes on the square where the recorded move before it took a man of the
+// same kind.
+inline bool is_recapture(Move m) {
+    if (move_captured(m) == 0 || game_move_count <= 1) return false;
+    const Move previous = game_moves[game_move_count - 2];
+    return move_to(previous) == move_to(m) && move_captured(previous) == move_captured(m);
+}
