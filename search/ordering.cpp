@@ -1,7 +1,5 @@
 // Move ordering and the search memory it reads: the principal variation, three killer moves
 // per ply and the history table.
-#include <utility>
-
 #include "eval/eval.h"
 #include "search/search_internal.h"
 
@@ -57,20 +55,21 @@ void score_moves(const Move* moves, int32_t* scores, int count, int ply) {
 }
 
 void sort_moves(int32_t* first, int32_t* last, Move* moves) {
-    // Bubble sort, highest first; equal scores never swap, so ties keep generator order.
-    // Everything past the last exchange of a pass is already in place, so the next pass
-    // stops there (the exchanges made are those of the plain bubble sort).
-    int end = int(last - first);
-    while (end > 1) {
-        int last_exchange = 0;
-        for (int i = 0; i + 1 < end; ++i) {
-            if (first[i] < first[i + 1]) {
-                std::swap(first[i], first[i + 1]);
-                std::swap(moves[i], moves[i + 1]);
-                last_exchange = i + 1;
-            }
+    // Highest score first; a move only passes moves of strictly lower score, so ties keep
+    // generator order. Any stable sort yields this same order; insertion does it with the
+    // fewest moves of data for lists of a few dozen.
+    const int count = int(last - first);
+    for (int i = 1; i < count; ++i) {
+        const int32_t score = first[i];
+        const Move move = moves[i];
+        int j = i;
+        while (j > 0 && first[j - 1] < score) {
+            first[j] = first[j - 1];
+            moves[j] = moves[j - 1];
+            --j;
         }
-        end = last_exchange;
+        first[j] = score;
+        moves[j] = move;
     }
 }
 
