@@ -16,6 +16,8 @@ struct Subcommand {
 
 constexpr Subcommand subcommands[] = {
     {"fen", probe_fen, "fen FEN            parse a position and print the board record"},
+    {"perft", probe_perft, "perft [--divide] DEPTH [FEN]   leaf count of the legal move tree"},
+    {"moves", probe_moves, "moves FEN          the generated move list in order, with its fields"},
 };
 
 }  // namespace

@@ -2,3 +2,5 @@
 #pragma once
 
 int probe_fen(int argc, char** argv);
+int probe_perft(int argc, char** argv);
+int probe_moves(int argc, char** argv);
