@@ -80,6 +80,7 @@ TEST(PerftTool, DivideAndDepthZero) {
     const auto r = run_probe("perft --divide 2 '8/8/8/8/8/8/4P3/k6K w - -'");
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.output, "h1g2: 3\nh1h2: 3\nh1g1: 3\ne2e3: 3\ne2e4: 3\n15\n");
+    EXPECT_EQ(run_probe("perft 2 '8/8/8/8/8/8/4P3/k6K w - -' --divide").output, r.output);
     EXPECT_EQ(last_line(run_probe("perft 0").output), "1");
     EXPECT_EQ(last_line(run_probe("perft 3").output), "8902");  // start position by default
     EXPECT_EQ(run_probe("perft 2 'not a position'").status, 1);

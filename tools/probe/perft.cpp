@@ -54,12 +54,15 @@ uint64_t divide(int depth) {
 }  // namespace
 
 int probe_perft(int argc, char** argv) {
-    int arg = 1;
+    // --divide may stand anywhere; the other words are DEPTH and then the FEN.
     bool by_root_move = false;
-    if (arg < argc && std::strcmp(argv[arg], "--divide") == 0) {
-        by_root_move = true;
-        ++arg;
+    int words = 0;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--divide") == 0) by_root_move = true;
+        else argv[words++] = argv[i];
     }
+    argc = words;
+    const int arg = 1;
     char* end = nullptr;
     const long depth = arg < argc ? std::strtol(argv[arg], &end, 10) : 0;
     // The history has entries for plies 0 to 60.
