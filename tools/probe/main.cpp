@@ -16,6 +16,8 @@ struct Subcommand {
 
 constexpr Subcommand subcommands[] = {
     {"fen", probe_fen, "fen FEN            parse a position and print the board record"},
+    {"eval", probe_eval, "eval FEN [--terms] phase and static evaluation for the side to move"},
+    {"evalspeed", probe_evalspeed, "evalspeed [SECONDS] evaluations per second over fixed positions"},
 };
 
 }  // namespace

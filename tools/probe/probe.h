@@ -2,3 +2,5 @@
 #pragma once
 
 int probe_fen(int argc, char** argv);
+int probe_eval(int argc, char** argv);
+int probe_evalspeed(int argc, char** argv);
