@@ -3,6 +3,8 @@
 // the white ones.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "eval/eval.h"
 #include "eval/eval_tables.h"
 #include "eval/eval_terms.h"
@@ -25,82 +27,65 @@ TEST(EvalTables, SquareNames) {
     EXPECT_EQ(DARK_SQUARES & set_mask[sq("d4")], set_mask[sq("d4")]);
 }
 
-TEST(EvalTables, Knight) {
-    EXPECT_EQ(knight_table[sq("a1")], -20);
-    EXPECT_EQ(knight_table[sq("h8")], -20);
-    EXPECT_EQ(knight_table[sq("d4")], 10);
-    EXPECT_EQ(knight_table[sq("e5")], 10);
-    EXPECT_EQ(knight_table[sq("b2")], -10);
-    EXPECT_EQ(knight_table[sq("g7")], -10);
-    EXPECT_EQ(knight_table[sq("c3")], 5);
-    EXPECT_EQ(knight_table[sq("b4")], 0);
-    EXPECT_EQ(knight_table[sq("d6")], 3);
-}
+struct Reading {
+    const SquareTable* table;
+    const char* name;
+    const char* squares;  // blank-separated
+    int32_t value;        // on every one of them
+};
 
-TEST(EvalTables, LoneKingAndBishopKnight) {
-    for (const char* corner : {"a1", "h1", "a8", "h8"}) EXPECT_EQ(lone_king_table[sq(corner)], 1000);
-    EXPECT_EQ(lone_king_table[sq("d4")], 400);
-    EXPECT_EQ(lone_king_table[sq("b1")], 960);
-    EXPECT_EQ(lone_king_table[sq("b2")], 800);
-    EXPECT_EQ(lone_king_table[sq("c6")], 600);
-    // Light bishop: the light corners a8 and h1.
-    EXPECT_EQ(kbn_light_table[sq("a8")], 1000);
-    EXPECT_EQ(kbn_light_table[sq("h1")], 1000);
-    EXPECT_EQ(kbn_light_table[sq("a1")], 300);
-    EXPECT_EQ(kbn_light_table[sq("h8")], 300);
-    EXPECT_EQ(kbn_light_table[sq("b8")], 900);
-    EXPECT_EQ(kbn_light_table[sq("g8")], 400);
-    EXPECT_EQ(kbn_light_table[sq("d4")], 300);
-    EXPECT_EQ(kbn_light_table[sq("e4")], 400);
-    // Dark bishop: the file letters reflected.
-    EXPECT_EQ(kbn_dark_table[sq("a1")], 1000);
-    EXPECT_EQ(kbn_dark_table[sq("h8")], 1000);
-    EXPECT_EQ(kbn_dark_table[sq("a8")], 300);
-    EXPECT_EQ(kbn_dark_table[sq("h1")], 300);
-    EXPECT_EQ(kbn_dark_table[sq("g8")], 900);
-    EXPECT_EQ(kbn_dark_table[sq("e4")], 300);
-}
-
-TEST(EvalTables, KingEndgame) {
-    EXPECT_EQ(white_king_endgame_table[sq("e5")], 20);
-    EXPECT_EQ(white_king_endgame_table[sq("e4")], 15);
-    EXPECT_EQ(white_king_endgame_table[sq("b6")], 10);
-    EXPECT_EQ(white_king_endgame_table[sq("a5")], 5);
-    EXPECT_EQ(white_king_endgame_table[sq("h7")], 5);
-    EXPECT_EQ(white_king_endgame_table[sq("e1")], 0);
-    EXPECT_EQ(white_king_endgame_table[sq("d8")], 0);
-    EXPECT_EQ(black_king_endgame_table[sq("e5")], 15);
-    EXPECT_EQ(black_king_endgame_table[sq("e4")], 20);
-    EXPECT_EQ(black_king_endgame_table[sq("g3")], 10);
-    EXPECT_EQ(black_king_endgame_table[sq("h4")], 5);
-}
-
-TEST(EvalTables, Pawns) {
-    EXPECT_EQ(white_pawn_table[sq("d2")], -15);
-    EXPECT_EQ(white_pawn_table[sq("e4")], 15);
-    EXPECT_EQ(white_pawn_table[sq("a7")], -20);
-    EXPECT_EQ(white_pawn_table[sq("a2")], 15);
-    EXPECT_EQ(white_pawn_table[sq("c4")], 7);
-    EXPECT_EQ(white_pawn_table[sq("f4")], 0);
-    EXPECT_EQ(white_pawn_table[sq("g4")], -10);
-    EXPECT_EQ(white_pawn_table[sq("a3")], 3);
-    EXPECT_EQ(white_pawn_table[sq("b3")], 0);
-    EXPECT_EQ(white_pawn_table[sq("h3")], 5);
-    EXPECT_EQ(white_pawn_table[sq("c5")], -10);
-    EXPECT_EQ(black_pawn_table[sq("d7")], -15);
-    EXPECT_EQ(black_pawn_table[sq("e5")], 15);
-    EXPECT_EQ(black_pawn_table[sq("a2")], -20);
-    EXPECT_EQ(black_pawn_table[sq("c5")], 7);
-    EXPECT_EQ(black_pawn_table[sq("g5")], -10);
-    EXPECT_EQ(black_pawn_table[sq("h6")], 5);
-    EXPECT_EQ(white_passed_table[sq("a7")], 100);
-    EXPECT_EQ(white_passed_table[sq("e2")], 5);
-    EXPECT_EQ(white_passed_table[sq("h6")], 60);
-    EXPECT_EQ(white_passed_table[sq("d4")], 30);
-    EXPECT_EQ(black_passed_table[sq("a2")], 100);
-    EXPECT_EQ(black_passed_table[sq("e7")], 5);
-    EXPECT_EQ(black_passed_table[sq("h3")], 60);
-    EXPECT_EQ(black_passed_table[sq("d4")], 40);
+TEST(EvalTables, ReadAsDrawn) {
+    const Reading readings[] = {
+        {&knight_table, "knight", "a1 h8 a5 e1", -20},
+        {&knight_table, "knight", "d4 e5", 10},
+        {&knight_table, "knight", "b2 g7", -10},
+        {&knight_table, "knight", "c3 f6", 5},
+        {&knight_table, "knight", "d6", 3},
+        {&lone_king_table, "lone king", "a1 h1 a8 h8", 1000},
+        {&lone_king_table, "lone king", "d4 e5", 400},
+        {&lone_king_table, "lone king", "b1 g8", 960},
+        {&lone_king_table, "lone king", "c6", 600},
+        {&kbn_light_table, "kbn light", "a8 h1", 1000},
+        {&kbn_light_table, "kbn light", "a1 h8 d4", 300},
+        {&kbn_light_table, "kbn light", "b8 g1", 900},
+        {&kbn_light_table, "kbn light", "e4 g8", 400},
+        {&kbn_dark_table, "kbn dark", "a1 h8", 1000},
+        {&kbn_dark_table, "kbn dark", "a8 h1 e4", 300},
+        {&kbn_dark_table, "kbn dark", "g8 b1", 900},
+        {&white_king_endgame_table, "white king endgame", "e5 b5", 20},
+        {&white_king_endgame_table, "white king endgame", "e4", 15},
+        {&white_king_endgame_table, "white king endgame", "b6", 10},
+        {&white_king_endgame_table, "white king endgame", "a5 h7", 5},
+        {&white_king_endgame_table, "white king endgame", "e1 d8", 0},
+        {&black_king_endgame_table, "black king endgame", "e4 g4", 20},
+        {&black_king_endgame_table, "black king endgame", "e5", 15},
+        {&black_king_endgame_table, "black king endgame", "g3", 10},
+        {&white_pawn_table, "white pawn", "d2 e2", -15},
+        {&white_pawn_table, "white pawn", "e4 d4 a2", 15},
+        {&white_pawn_table, "white pawn", "a7 a6", -20},
+        {&white_pawn_table, "white pawn", "c4", 7},
+        {&white_pawn_table, "white pawn", "g4 c5", -10},
+        {&white_pawn_table, "white pawn", "h3", 5},
+        {&white_pawn_table, "white pawn", "a3", 3},
+        {&black_pawn_table, "black pawn", "d7 e7", -15},
+        {&black_pawn_table, "black pawn", "e5 a7", 15},
+        {&black_pawn_table, "black pawn", "a2", -20},
+        {&black_pawn_table, "black pawn", "c5", 7},
+        {&black_pawn_table, "black pawn", "g5", -10},
+        {&black_pawn_table, "black pawn", "h6", 5},
+        {&white_passed_table, "white passed", "a7 h7", 100},
+        {&white_passed_table, "white passed", "e2", 5},
+        {&white_passed_table, "white passed", "h6", 60},
+        {&white_passed_table, "white passed", "d4", 30},
+        {&white_passed_table, "white passed", "c8 c1", 0},
+        {&black_passed_table, "black passed", "a2 h2", 100},
+        {&black_passed_table, "black passed", "e7", 5},
+        {&black_passed_table, "black passed", "h3", 60},
+        {&black_passed_table, "black passed", "d4", 40},
+    };
+    for (const Reading& r : readings)
+        for (const char* p = r.squares; *p; p += p[2] ? 3 : 2)
+            EXPECT_EQ((*r.table)[sq(p)], r.value) << r.name << " on " << std::string(p, 2);
 }
 
 TEST(EvalTables, Shelter) {

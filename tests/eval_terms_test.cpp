@@ -86,6 +86,20 @@ TEST(EvalPawns, TrebledPawnsCostThreeTimes) {
     EXPECT_EQ(white_half_open_files, 0u);
 }
 
+TEST(EvalPawns, OutpostSquaresWrapAtTheEdges) {
+    // Beside an h-pawn, sq + 7 is the a-file square of the same rank: a knight on a4 next to
+    // the h4 pawn counts, no black pawn being on h6-h8.
+    position("4k3/p7/8/8/7P/8/8/4K3 w - -");
+    const int without = evaluate_pawns(1);
+    position("4k3/p7/8/8/N6P/8/8/4K3 w - -");
+    EXPECT_EQ(evaluate_pawns(1) - without, 10);
+    // Beside an a-pawn, sq + 9 is the h-file square two ranks up: a4 and h6.
+    position("4k3/1p6/8/8/P7/8/8/4K3 w - -");
+    const int without_a = evaluate_pawns(1);
+    position("4k3/1p6/7N/8/P7/8/8/4K3 w - -");
+    EXPECT_EQ(evaluate_pawns(1) - without_a, 10);
+}
+
 TEST(EvalPawns, NoPawnsMeansEveryFileOpen) {
     position("4k3/8/8/8/8/8/P7/4K3 w - -");
     evaluate(1, -10000, 10000);
@@ -96,6 +110,13 @@ TEST(EvalPawns, NoPawnsMeansEveryFileOpen) {
     EXPECT_EQ(open_files, ~Bitboard(0));
     EXPECT_EQ(white_half_open_files, 0u);
     EXPECT_EQ(black_half_open_files, 0u);
+}
+
+TEST(EvalPieces, SecondDiagonalPieceCountsWithoutTheKingsLine) {
+    // Endgame, bishop weight 3; neither bishop shares a line with the king on a8.
+    // Bc3: d4-h8 5 and b2 1 (6 squares, mobility 5), b4 a5 d2 e1 (mobility 3): 24; Bb2,
+    // not yet visited, lies on its a1-h8 diagonal: +13. Bb2: c3 a1 (1), a3 c1 (1): 6.
+    EXPECT_EQ(terms_of("k7/p7/8/8/8/2B5/1B5P/7K w - -").value[TERM_DIAGONAL_PIECES], 24 + 13 + 6);
 }
 
 TEST(EvalPieces, SeventhRank) {
@@ -152,6 +173,8 @@ TEST(EvalEndgame, MinorPieceEnding) {
     EXPECT_EQ(terms_of("4k3/5pb1/8/8/8/8/5PB1/4K3 w - -").value[TERM_MINOR_PIECE_ENDING], 0);
     EXPECT_EQ(terms_of("4k3/p4pb1/8/8/8/8/5PN1/4K3 w - -").value[TERM_MINOR_PIECE_ENDING], 0);
     EXPECT_EQ(terms_of("4k3/p5b1/8/8/8/8/5PN1/4K3 w - -").value[TERM_MINOR_PIECE_ENDING], 0);
+    // No pawns at all are all on one wing: knight against knight, -18.
+    EXPECT_EQ(terms_of("4k3/8/8/8/8/8/8/4KN1n w - -").value[TERM_MINOR_PIECE_ENDING], -18);
 }
 
 TEST(EvalCentre, PawnChains) {

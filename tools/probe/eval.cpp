@@ -79,7 +79,7 @@ int probe_evalspeed(int argc, char** argv) {
     if (seconds <= 0) seconds = 2.0;
     const int count = sizeof positions / sizeof positions[0];
     long long total_evals = 0;
-    double total_time = 0;
+    double time_per_eval_sum = 0;  // each position weighs alike
     long long checksum = 0;
     for (const char* fen : positions) {
         if (!set_position(fen)) {
@@ -97,9 +97,9 @@ int probe_evalspeed(int argc, char** argv) {
         } while (elapsed < seconds / count);
         std::printf("%10.0f evals/s  %s\n", double(n) / elapsed, fen);
         total_evals += n;
-        total_time += elapsed;
+        time_per_eval_sum += elapsed / double(n);
     }
-    std::printf("%10.0f evals/s  overall (%lld evaluations, checksum %lld)\n",
-                double(total_evals) / total_time, total_evals, checksum);
+    std::printf("%10.0f evals/s  mean over the positions (%lld evaluations, checksum %lld)\n",
+                count / time_per_eval_sum, total_evals, checksum);
     return 0;
 }
