@@ -18,6 +18,8 @@ constexpr Subcommand subcommands[] = {
     {"fen", probe_fen, "fen FEN            parse a position and print the board record"},
     {"perft", probe_perft, "perft [--divide] DEPTH [FEN]   leaf count of the legal move tree"},
     {"moves", probe_moves, "moves FEN          the generated move list in order, with its fields"},
+    {"eval", probe_eval, "eval FEN [--terms] phase and static evaluation for the side to move"},
+    {"evalspeed", probe_evalspeed, "evalspeed [SECONDS] evaluations per second over fixed positions"},
 };
 
 }  // namespace

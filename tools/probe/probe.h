@@ -4,3 +4,5 @@
 int probe_fen(int argc, char** argv);
 int probe_perft(int argc, char** argv);
 int probe_moves(int argc, char** argv);
+int probe_eval(int argc, char** argv);
+int probe_evalspeed(int argc, char** argv);

@@ -1,0 +1,180 @@
+// Driver pieces in isolation: the values the clock commands store, the time budget of each
+// mode, the clock bookkeeping, and move text in both directions.
+#include <gtest/gtest.h>
+
+#include "driver/driver.h"
+#include "moves/moves.h"
+#include "search/search.h"
+#include "tests/session.h"
+
+namespace {
+
+Square sq(const char* n) { return 8 * (n[1] - '1') + ('h' - n[0]); }
+
+// Runs the commands in-process and leaves the driver records for inspection.
+void session(const std::string& commands) { run_in_process_session("xboard\n" + commands); }
+
+TEST(ClockCommands, LevelStAndSdStoreMilliseconds) {
+    session("level 40 5 0\n");
+    EXPECT_EQ(time_control.moves_per_control, 40);
+    EXPECT_EQ(time_control.base_ms, 300000);
+    EXPECT_EQ(time_control.increment_ms, 0);
+    EXPECT_EQ(time_control.mode, 1);
+    // "level" gives both clocks the new control at once.
+    EXPECT_EQ(time_control.moves_left[0], 40);
+    EXPECT_EQ(time_control.time_left_ms[1], 300000);
+
+    session("level 0 2 12\n");
+    EXPECT_EQ(time_control.base_ms, 120000);
+    EXPECT_EQ(time_control.increment_ms, 12000);
+    EXPECT_EQ(time_control.mode, 2);
+
+    session("level 40 0:30 0\n");  // minutes:seconds
+    EXPECT_EQ(time_control.base_ms, 30000);
+    EXPECT_EQ(time_control.mode, 1);
+    session("level 0 2:30 1\n");
+    EXPECT_EQ(time_control.base_ms, 150000);
+    EXPECT_EQ(time_control.increment_ms, 1000);
+    session("level 0 0:10 0.1\n");  // a fractional increment
+    EXPECT_EQ(time_control.base_ms, 10000);
+    EXPECT_EQ(time_control.increment_ms, 100);
+
+    session("st 10\n");
+    EXPECT_EQ(time_control.fixed_ms, 10000);
+    EXPECT_EQ(time_control.mode, 0);
+    session("  sd 5\n");
+    EXPECT_EQ(engine_state.depth_limit, 5);
+}
+
+TEST(ClockCommands, MissingNumbersKeepTheirFields) {
+    session("level 40 5 3\nlevel 30\n");
+    EXPECT_EQ(time_control.moves_per_control, 30);
+    EXPECT_EQ(time_control.base_ms, 300000);  // kept, not scaled again
+    EXPECT_EQ(time_control.increment_ms, 3000);
+    session("st 7\nst\n");
+    EXPECT_EQ(time_control.fixed_ms, 7000);
+    EXPECT_EQ(time_control.mode, 0);
+    session("sd 9\nsd\nsd x\n");
+    EXPECT_EQ(engine_state.depth_limit, 9);
+}
+
+TEST(ClockCommands, TimeWritesTheClockOfTheSideToMove) {
+    session("new\ntime 6000\n");  // white to move, the engine plays black
+    EXPECT_EQ(time_control.time_left_ms[1], 60000);
+    session("new\nforce\nusermove e2e4\ntime 500\n");
+    EXPECT_EQ(time_control.time_left_ms[0], 5000);
+}
+
+TEST(TimeControl, FixedTimeAndWholeGameBudgets) {
+    time_control = {};
+    int32_t now = clock_ms();
+    EXPECT_LE(move_deadline(1) - now, 1);  // nothing set: the deadline is now
+    time_control.mode = 0;
+    time_control.fixed_ms = 5000;
+    now = clock_ms();
+    int32_t budget = move_deadline(1) - now;
+    EXPECT_TRUE(budget >= 4999 && budget <= 5001);
+
+    time_control.mode = 2;
+    time_control.time_left_ms[0] = 60000;
+    const int32_t counts[3] = {50, 90, 91};
+    const int32_t expected[3] = {1500, 3000, 6000};
+    for (int i = 0; i < 3; ++i) {
+        game_move_count = counts[i];
+        now = clock_ms();
+        budget = move_deadline(0) - now;
+        EXPECT_TRUE(budget >= expected[i] - 1 && budget <= expected[i]) << counts[i];
+    }
+    game_move_count = 0;
+}
+
+int32_t mode1_budget(int32_t moves_left, int32_t time_left) {
+    time_control = {};
+    time_control.mode = 1;
+    time_control.moves_per_control = 40;
+    time_control.moves_left[1] = moves_left;
+    time_control.time_left_ms[1] = time_left;
+    int32_t now = clock_ms();
+    return move_deadline(1) - now;
+}
+
+TEST(TimeControl, MovesPerControlBudgets) {
+    auto near = [](int32_t got, int32_t want) { return got >= want - 1 && got <= want; };
+    EXPECT_TRUE(near(mode1_budget(40, 300000), 8625));
+    EXPECT_TRUE(near(mode1_budget(7, 70000), 11500));   // p = 17.5: the 1.15 rule
+    EXPECT_TRUE(near(mode1_budget(6, 60000), 8000));    // p = 15.0: not above, 0.8 rule
+    EXPECT_TRUE(near(mode1_budget(2, 10000), 3000));
+    EXPECT_TRUE(near(mode1_budget(2, 3000), 750));
+    EXPECT_TRUE(near(mode1_budget(0, 3000), 1500));     // no moves left counts as one
+    EXPECT_TRUE(near(mode1_budget(-3, 10000), 6000));
+}
+
+TEST(TimeControl, UpdateClock) {
+    time_control = {};
+    time_control.mode = 1;
+    time_control.moves_per_control = 40;
+    time_control.base_ms = 300000;
+    time_control.increment_ms = 1000;
+    time_control.moves_left[0] = 1;
+    time_control.time_left_ms[0] = 2000;
+    update_clock(0, 1500);  // last move of the control: the next control begins first
+    EXPECT_EQ(time_control.moves_left[0], 40);
+    EXPECT_EQ(time_control.time_left_ms[0], 2000 + 1000 + 300000 - 1500);
+
+    time_control.moves_left[0] = 10;
+    time_control.time_left_ms[0] = 1000;
+    update_clock(0, 5000);  // overspent: the clock starts again from the base time
+    EXPECT_EQ(time_control.moves_left[0], 9);
+    EXPECT_EQ(time_control.time_left_ms[0], 300000);
+
+    time_control.mode = 2;
+    time_control.moves_left[1] = 0;
+    time_control.time_left_ms[1] = 50000;
+    update_clock(1, 2000);
+    EXPECT_EQ(time_control.moves_left[1], -1);  // keeps decreasing, never used
+    EXPECT_EQ(time_control.time_left_ms[1], 49000);
+}
+
+TEST(MoveText, ToText) {
+    char text[6];
+    move_to_text(encode_move(sq("e2"), sq("e4"), 0, 0, PAWN, 0), text);
+    EXPECT_STREQ(text, "e2e4");
+    move_to_text(encode_move(sq("b2"), sq("a1"), ROOK, 0, PAWN, QUEEN), text);
+    EXPECT_STREQ(text, "b2a1q");
+    move_to_text(encode_move(sq("a7"), sq("a8"), 0, 0, PAWN, KNIGHT), text);
+    EXPECT_STREQ(text, "a7a8n");
+    move_to_text(WHITE_CASTLE_KING_SIDE, text);
+    EXPECT_STREQ(text, "e1g1");
+    move_to_text(BLACK_CASTLE_QUEEN_SIDE, text);
+    EXPECT_STREQ(text, "e8c8");
+}
+
+TEST(MoveText, FromTextInTheStartPosition) {
+    ASSERT_TRUE(setup(START_FEN));
+    Move m = text_to_move("e2e4", 1);
+    EXPECT_EQ(m, encode_move(sq("e2"), sq("e4"), 0, 0, PAWN, 0));
+    EXPECT_EQ(move_piece(text_to_move("g1f3", 1)), KNIGHT);
+    EXPECT_EQ(text_to_move("e2e4\n", 1), m);
+    EXPECT_EQ(text_to_move("e2e5", 1), encode_move(sq("e2"), sq("e5"), 0, 0, PAWN, 0));
+    EXPECT_EQ(move_promotion(text_to_move("e2e4q", 1)), QUEEN);  // letters are not checked here
+    for (const char* refused : {"e7e5", "e1e2", "e2e4Q", "e2e4k", "e2e9", "e2e", "", "e2",
+                                "e0e4", "\xe5" "2e4"})
+        EXPECT_EQ(text_to_move(refused, 1), 0u) << refused;
+    EXPECT_EQ(move_special(text_to_move("e1g1", 1)), 0);  // castling text is a plain king move
+    // Only the arithmetic range is tested: "i2" reads as square 7 (a1), like "a1".
+    EXPECT_EQ(move_from(text_to_move("i2e4", 1)), A1);
+}
+
+TEST(MoveText, EnPassantAndPromotionOnH1) {
+    ASSERT_TRUE(setup("4k3/8/8/3pP3/8/8/8/4K3 w - d5"));
+    Move m = text_to_move("e5d6", 1);
+    EXPECT_EQ(move_captured(m), PAWN);
+    EXPECT_EQ(move_special(m), SPECIAL_EN_PASSANT);
+    ASSERT_TRUE(setup("4k3/8/8/8/8/8/7p/K7 b - -"));
+    m = text_to_move("h2h1q", 1);
+    EXPECT_EQ(move_captured(m), 0);
+    EXPECT_EQ(move_special(m), 0);
+    EXPECT_EQ(move_promotion(m), QUEEN);
+}
+
+}  // namespace

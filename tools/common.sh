@@ -1,0 +1,29 @@
+# Shared by tools/play and tools/match: install what they need (as root, on Debian) and
+# build the release engine when it is missing or older than its sources.
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export PATH="$PATH:/usr/games"
+
+ensure_packages() {
+  local missing=()
+  for p in "$@"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  ((${#missing[@]})) || return 0
+  if [ "$(id -u)" != 0 ]; then
+    echo "missing packages: ${missing[*]} (run as root to install them, or install them yourself)" >&2
+    exit 1
+  fi
+  echo "== installing ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+ensure_engine() {
+  ensure_packages cmake g++ make libgtest-dev googletest
+  local binary="$ROOT/build/release/bitrook"
+  if [ ! -x "$binary" ] || [ -n "$(find "$ROOT/board" "$ROOT/moves" "$ROOT/eval" "$ROOT/search" \
+       "$ROOT/driver" -newer "$binary" -name '*.[ch]*' | head -1)" ]; then
+    echo "== building the release engine"
+    (cd "$ROOT" && cmake --preset release >/dev/null && cmake --build --preset release --target bitrook >/dev/null)
+  fi
+}

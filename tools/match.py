@@ -1,0 +1,234 @@
+#!/usr/bin/env python3
+"""Plays bitrook against another xboard engine under the xboard GUI, headless.
+
+One xboard run per game (engines started afresh each game), colours alternating, each
+opening of the shipped set played with both colours. Prints progress as it goes and a
+summary at the end: wins, draws, losses, score, Elo difference with its 95% margin, and the
+games lost by illegal move, crash or time forfeit. Writes the PGN, xboard's debug logs and
+the engines' exit statuses to the output folder.
+"""
+
+import argparse
+import math
+import os
+import re
+import shlex
+import subprocess
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+DEFAULT_ENGINE = os.path.join(ROOT, "build", "release", "bitrook")
+OPENINGS = os.path.join(ROOT, "tools", "openings.fen")
+RUN_ENGINE = os.path.join(ROOT, "tools", "run-engine")
+
+XBOARD_OPTIONS = [
+    "-noGUI", "-popupExitMessage", "false", "-popupMoveErrors", "false",
+    "-saveSettingsOnExit", "false", "-ponderNextMove", "false", "-matchPause", "500",
+    "-autoCallFlag", "true", "-testClaims", "true", "-checkMates", "true",
+    "-materialDraws", "true", "-soundMove", "", "-reuseFirst", "false",
+    "-reuseSecond", "false", "-debugMode", "true",
+]
+
+
+def engine_name(command):
+    base = os.path.basename(shlex.split(command)[0])
+    return base or command
+
+
+def read_openings():
+    with open(OPENINGS) as f:
+        return [line.strip() for line in f if line.strip() and not line.startswith("#")]
+
+
+def parse_pgn(path):
+    """Returns (white, black, result, termination comment) of the single game in path."""
+    try:
+        with open(path, errors="replace") as f:
+            text = f.read()
+    except OSError:
+        return None
+    tags = dict(re.findall(r'^\[(\w+) "(.*)"\]', text, re.M))
+    if "Result" not in tags:
+        return None
+    body = text.split("\n\n", 1)[-1]
+    comments = re.findall(r"\{([^}]*)\}", body)
+    termination = comments[-1] if comments else ""
+    # The last comment is the termination reason when it stands right before the result.
+    if not re.search(r"\{[^}]*\}\s*(1-0|0-1|1/2-1/2|\*)\s*$", body.strip()):
+        termination = ""
+    return tags.get("White", "?"), tags.get("Black", "?"), tags["Result"], termination
+
+
+def classify_loss(termination, statuses):
+    """Why the bitrook side lost: 'illegal', 'crash', 'time' or None (an ordinary loss)."""
+    t = termination.lower()
+    if any(s not in ("0",) for s in statuses):
+        return "crash"
+    if "illegal" in t or "false" in t and "claim" in t:
+        return "illegal"
+    if "time" in t or "flag" in t:
+        return "time"
+    if "crash" in t or "exit" in t or "terminat" in t or "died" in t:
+        return "crash"
+    return None
+
+
+def elo(score):
+    score = min(max(score, 1e-6), 1 - 1e-6)
+    return -400 * math.log10(1 / score - 1)
+
+
+def elo_with_margin(wins, draws, losses):
+    n = wins + draws + losses
+    if n == 0:
+        return 0.0, 0.0
+    p = (wins + 0.5 * draws) / n
+    variance = (wins * (1 - p) ** 2 + draws * (0.5 - p) ** 2 + losses * p ** 2) / n
+    sigma = math.sqrt(variance / n)
+    low, high = p - 1.96 * sigma, p + 1.96 * sigma
+    return elo(p), (elo(high) - elo(low)) / 2
+
+
+def follow_moves(log_path, seen, prefix):
+    """Prints the moves that appeared in xboard's debug log since the last call."""
+    try:
+        with open(log_path, errors="replace") as f:
+            lines = f.readlines()
+    except OSError:
+        return seen
+    for line in lines[seen:]:
+        m = re.search(r"<(first|second)\s*: move (\S+)", line)
+        if m:
+            print(f"{prefix}{m.group(1):>6}: {m.group(2)}", flush=True)
+    return len(lines)
+
+
+def play_game(args, index, opening_index, bitrook_white, out):
+    tag = f"game-{index:03d}"
+    pgn = os.path.join(out, tag + ".pgn")
+    log = os.path.join(out, tag + ".debug.log")
+    status_file = os.path.join(out, tag + ".status")
+    for path in (pgn, log, status_file):
+        if os.path.exists(path):
+            os.remove(path)
+    bitrook = f"{RUN_ENGINE} {status_file} {args.engine}"
+    opponent = args.opponent
+    if args.opponent_is_bitrook:
+        opponent = f"{RUN_ENGINE} {status_file} {args.opponent}"
+    first, second = (bitrook, opponent) if bitrook_white else (opponent, bitrook)
+    command = ["xvfb-run", "-a", "xboard", *XBOARD_OPTIONS,
+               "-fcp", first, "-fd", out, "-scp", second, "-sd", out,
+               "-mg", "1", "-tc", args.tc, "-inc", str(args.inc),
+               "-sgf", pgn, "-nameOfDebugFile", log]
+    if opening_index is not None:
+        command += ["-loadPositionFile", OPENINGS, "-loadPositionIndex", str(opening_index)]
+    env = dict(os.environ)
+    env["PATH"] = env.get("PATH", "") + ":/usr/games"
+    proc = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                            env=env, cwd=out)
+    seen = 0
+    deadline = time.time() + args.game_timeout
+    while proc.poll() is None:
+        if args.show_moves:
+            seen = follow_moves(log, seen, "    ")
+        if time.time() > deadline:
+            proc.kill()
+            break
+        time.sleep(0.5)
+    if args.show_moves:
+        follow_moves(log, seen, "    ")
+    statuses = []
+    if os.path.exists(status_file):
+        with open(status_file) as f:
+            statuses = [line.strip() for line in f if line.strip()]
+    return parse_pgn(pgn), statuses, pgn
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--games", type=int, default=20, help="number of games (default 20)")
+    parser.add_argument("--opponent", default="fairymax",
+                        help="opponent's xboard engine command (default fairymax)")
+    parser.add_argument("--engine", default=DEFAULT_ENGINE, help="bitrook binary")
+    parser.add_argument("--tc", default="0:10", help="base time as M:SS (default 0:10)")
+    parser.add_argument("--inc", type=float, default=0.1, help="increment in seconds (default 0.1)")
+    parser.add_argument("--out", default=os.path.join(ROOT, "build", "match"),
+                        help="output folder for PGN, logs and statuses")
+    parser.add_argument("--no-openings", action="store_true",
+                        help="start every game from the initial position")
+    parser.add_argument("--show-moves", action="store_true", help="print the moves as they come")
+    parser.add_argument("--game-timeout", type=float, default=900,
+                        help="seconds after which a game is abandoned")
+    args = parser.parse_args()
+
+    args.engine = os.path.abspath(args.engine)
+    args.opponent_is_bitrook = os.path.basename(shlex.split(args.opponent)[0]) == "bitrook"
+    if args.opponent_is_bitrook:
+        args.opponent = os.path.abspath(shlex.split(args.opponent)[0])
+    os.makedirs(args.out, exist_ok=True)
+    openings = [] if args.no_openings else read_openings()
+    opponent_name = engine_name(args.opponent)
+
+    wins = draws = losses = 0
+    lost = {"illegal": 0, "crash": 0, "time": 0}
+    unfinished = 0
+    all_pgn = os.path.join(args.out, "games.pgn")
+    open(all_pgn, "w").close()
+    print(f"match: bitrook vs {opponent_name}, {args.games} games at {args.tc} + {args.inc} s,"
+          f" output in {args.out}", flush=True)
+    for i in range(args.games):
+        bitrook_white = i % 2 == 0
+        opening = (i // 2) % len(openings) + 1 if openings else None
+        game, statuses, pgn = play_game(args, i + 1, opening, bitrook_white, args.out)
+        if os.path.exists(pgn):
+            with open(pgn, errors="replace") as src, open(all_pgn, "a") as dst:
+                dst.write(src.read().rstrip() + "\n\n")
+        colour = "white" if bitrook_white else "black"
+        if game is None or game[2] == "*":
+            unfinished += 1
+            outcome, reason = "unfinished", ""
+            if any(s != "0" for s in statuses):
+                lost["crash"] += 1
+                losses += 1
+                outcome = "crash"
+        else:
+            result, reason = game[2], game[3]
+            if result == "1/2-1/2":
+                draws += 1
+                outcome = "draw"
+            elif (result == "1-0") == bitrook_white:
+                wins += 1
+                outcome = "win"
+            else:
+                losses += 1
+                outcome = "loss"
+                why = classify_loss(reason, statuses)
+                if why:
+                    lost[why] += 1
+            # A bitrook exit other than 0 is a crash, whoever won.
+            if outcome != "loss" and any(s != "0" for s in statuses):
+                lost["crash"] += 1
+        print(f"game {i + 1} of {args.games}: bitrook ({colour}) vs {opponent_name}"
+              f"{'' if opening is None else f', opening {opening}'}: {outcome}"
+              f"{' {' + reason + '}' if reason else ''}"
+              f"   running score +{wins} ={draws} -{losses}", flush=True)
+
+    n = wins + draws + losses
+    score = wins + 0.5 * draws
+    difference, margin = elo_with_margin(wins, draws, losses)
+    print()
+    print(f"bitrook vs {opponent_name}: {n} games, +{wins} ={draws} -{losses}")
+    if n:
+        print(f"score {score:g}/{n} ({100 * score / n:.1f}%)")
+        print(f"Elo difference {difference:+.0f} +/- {margin:.0f} (95%)")
+    print(f"lost by illegal move: {lost['illegal']}, by crash: {lost['crash']},"
+          f" by time forfeit: {lost['time']}; unfinished games: {unfinished}")
+    print(f"PGN: {all_pgn}")
+    print(f"xboard debug logs: {os.path.join(args.out, 'game-*.debug.log')}")
+    failures = lost["illegal"] + lost["crash"] + lost["time"] + unfinished
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
