@@ -19,6 +19,7 @@ constexpr Subcommand subcommands[] = {
     {"perft", probe_perft, "perft [--divide] DEPTH [FEN]   leaf count of the legal move tree"},
     {"moves", probe_moves, "moves FEN          the generated move list in order, with its fields"},
     {"eval", probe_eval, "eval FEN [--terms] phase and static evaluation for the side to move"},
+    {"bench", probe_bench, "bench [DEPTH]      fixed-depth searches of a fixed set: nodes, time, nodes/s"},
     {"evalspeed", probe_evalspeed, "evalspeed [SECONDS] evaluations per second over fixed positions"},
 };
 
