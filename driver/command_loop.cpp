@@ -220,6 +220,16 @@ void reset_engine() {
     side_to_move = 0;
     game_move_count = 0;
     eval_params = {};
+    std::memset(pv_table, 0, sizeof pv_table);
+    std::memset(pv_length, 0, sizeof pv_length);
+    std::memset(killers_1, 0, sizeof killers_1);
+    std::memset(killers_2, 0, sizeof killers_2);
+    std::memset(killers_3, 0, sizeof killers_3);
+    std::memset(saved_pv, 0, sizeof saved_pv);
+    saved_pv_length = 0;
+    last_score = -10000;
+    iteration_depth = 0;
+    budget_cap_ms = INT32_MAX;
 }
 
 int run_engine() {

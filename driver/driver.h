@@ -73,6 +73,7 @@ Move text_to_move(const char* text, int ply);
 void reset_clock(int side);
 int32_t move_deadline(int side);
 void update_clock(int side, int32_t spent_ms);
+extern int32_t budget_cap_ms;  // bound of one move's budget (unbounded in the program)
 
 // ---------------------------------------------------------------------------------------------
 // Thinking driver.

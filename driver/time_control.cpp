@@ -3,6 +3,10 @@
 #include "moves/moves.h"
 #include "search/search.h"
 
+// Upper bound of any one move's budget. The program leaves it unbounded; the fuzzers and
+// stress tests lower it so that a search costs little whatever the session sets.
+int32_t budget_cap_ms = INT32_MAX;
+
 void reset_clock(int side) {
     time_control.moves_left[side] = time_control.moves_per_control;
     time_control.time_left_ms[side] = time_control.base_ms;
@@ -33,6 +37,7 @@ int32_t move_deadline(int side) {
     }
     int64_t ms = int64_t(budget);  // truncated toward zero
     if (ms < 0) ms = 0;
+    if (ms > budget_cap_ms) ms = budget_cap_ms;
     int64_t at = int64_t(now) + ms;
     return int32_t(at > INT32_MAX ? INT32_MAX : at);
 }

@@ -12,6 +12,7 @@
 
 #include "board/board.h"
 #include "driver/driver.h"
+#include "moves/moves.h"
 
 namespace {
 
@@ -78,5 +79,6 @@ SessionResult run_in_process_session(const std::string& input) {
 bool setup(const char* fen) {
     static char rest[FEN_REST_SIZE];
     clear_board();
+    game_move_count = 0;
     return parse_fen(fen, rest) == 1;
 }

@@ -21,5 +21,6 @@ SessionResult run_in_process_session(const std::string& input);
 // and exit status.
 SessionResult run_probe(const std::string& arguments, int timeout_seconds = 300);
 
-// Sets up a position through parse_fen (clearing the board first); true when accepted.
+// Sets up a position through parse_fen (clearing the board and the move record first, as
+// "setboard" does); true when accepted.
 bool setup(const char* fen);

@@ -16,8 +16,13 @@ struct Subcommand {
 
 constexpr Subcommand subcommands[] = {
     {"fen", probe_fen, "fen FEN            parse a position and print the board record"},
+    {"perft", probe_perft, "perft [--divide] DEPTH [FEN]   leaf count of the legal move tree"},
+    {"moves", probe_moves, "moves FEN          the generated move list in order, with its fields"},
+    {"eval", probe_eval, "eval FEN [--terms] phase and static evaluation for the side to move"},
     {"see", probe_see, "see FEN            exchange value of each capture, in generator order"},
     {"search", probe_search, "search FEN DEPTH   root searches of depth 1 to DEPTH: score, nodes, line"},
+    {"bench", probe_bench, "bench [DEPTH]      fixed-depth searches of a fixed set: nodes, time, nodes/s"},
+    {"evalspeed", probe_evalspeed, "evalspeed [SECONDS] evaluations per second over fixed positions"},
 };
 
 }  // namespace

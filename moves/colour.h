@@ -1,0 +1,92 @@
+// The fields of one colour, named by their role, so that the generators and make/unmake are
+// written once as templates over the colour. Each member is a constant pointer into the Board
+// record: `board.*Own::pawns` compiles to a direct access of the field, with no branch.
+#pragma once
+
+#include "board/board.h"
+
+template <int C>
+struct Colour {
+    static constexpr bool white = C == WHITE;
+    static constexpr int side = C;
+    static constexpr int other = white ? BLACK : WHITE;
+
+    static constexpr Bitboard Board::*pieces = white ? &Board::white_pieces : &Board::black_pieces;
+    static constexpr Bitboard Board::*pawns = white ? &Board::white_pawns : &Board::black_pawns;
+    static constexpr Bitboard Board::*knights = white ? &Board::white_knights : &Board::black_knights;
+    static constexpr Bitboard Board::*bishops = white ? &Board::white_bishops : &Board::black_bishops;
+    static constexpr Bitboard Board::*rooks = white ? &Board::white_rooks : &Board::black_rooks;
+    static constexpr Bitboard Board::*queens = white ? &Board::white_queens : &Board::black_queens;
+
+    static constexpr uint8_t Board::*pawn_count =
+        white ? &Board::white_pawn_count : &Board::black_pawn_count;
+    static constexpr uint8_t Board::*bishop_count =
+        white ? &Board::white_bishop_count : &Board::black_bishop_count;
+    static constexpr uint8_t Board::*minor_count =
+        white ? &Board::white_minor_count : &Board::black_minor_count;
+    static constexpr uint8_t Board::*major_count =
+        white ? &Board::white_major_count : &Board::black_major_count;
+    static constexpr uint8_t Board::*king_square =
+        white ? &Board::white_king_square : &Board::black_king_square;
+
+    // Material is kept from white's side: white's gains add, black's subtract.
+    static constexpr int32_t sign = white ? 1 : -1;
+
+    // Pawn geometry: one step forward, the captures toward the h-file and the a-file, the
+    // rank a pawn promotes from, the rank it lands on after its first step, and the last rank.
+    static constexpr int forward = white ? 8 : -8;
+    static constexpr int toward_h = white ? 7 : -9;
+    static constexpr int toward_a = white ? 9 : -7;
+    static constexpr Square seventh_rank_square = white ? 48 : 8;
+    static constexpr Square third_rank_square = white ? 16 : 40;
+    static constexpr Square last_rank_square = white ? 56 : 0;
+
+    // Castling: the king's home, the corners, the castled squares and the castling-byte bits.
+    static constexpr Square king_home = white ? E1 : E8;
+    static constexpr Square short_corner = white ? H1 : H8;
+    static constexpr Square long_corner = white ? A1 : A8;
+    static constexpr Square short_king_to = white ? G1 : G8;
+    static constexpr Square long_king_to = white ? C1 : C8;
+    static constexpr Square short_rook_to = white ? F1 : F8;
+    static constexpr Square long_rook_to = white ? D1 : D8;
+    static constexpr Square long_knight_square = white ? B1 : B8;  // empty, may be attacked
+    static constexpr uint8_t short_right = white ? 1 : 4;
+    static constexpr uint8_t long_right = white ? 2 : 8;
+    static constexpr uint8_t both_rights = short_right | long_right;
+    static constexpr uint8_t castled_short = white ? 16 : 64;
+    static constexpr uint8_t castled_long = white ? 32 : 128;
+    static constexpr Move castle_short_move = white ? WHITE_CASTLE_KING_SIDE : BLACK_CASTLE_KING_SIDE;
+    static constexpr Move castle_long_move = white ? WHITE_CASTLE_QUEEN_SIDE : BLACK_CASTLE_QUEEN_SIDE;
+};
+
+// Shifts a set of squares by a signed square distance (positive: toward a8).
+template <int Distance>
+constexpr Bitboard shift_squares(Bitboard b) {
+    if constexpr (Distance >= 0) return b << Distance;
+    else return b >> -Distance;
+}
+
+// Takes the highest square out of a non-empty set.
+inline Square pop_highest(Bitboard& set) {
+    const Square s = highest_bit(set);
+    set ^= set_mask[s];
+    return s;
+}
+// Takes the lowest square out of a non-empty set.
+inline Square pop_lowest(Bitboard& set) {
+    const Square s = lowest_bit(set);
+    set ^= set_mask[s];
+    return s;
+}
+
+// Square s in all three rotated occupancy sets.
+inline void set_rotated(Square s) {
+    board.occupied_r90 |= set_mask[rot90_map[s]];
+    board.occupied_a1h8 |= set_mask[a1h8_map[s]];
+    board.occupied_h1a8 |= set_mask[h1a8_map[s]];
+}
+inline void clear_rotated(Square s) {
+    board.occupied_r90 &= ~set_mask[rot90_map[s]];
+    board.occupied_a1h8 &= ~set_mask[a1h8_map[s]];
+    board.occupied_h1a8 &= ~set_mask[h1a8_map[s]];
+}

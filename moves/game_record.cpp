@@ -1,0 +1,25 @@
+// The record of the moves played: the game's moves followed by the current search line.
+#include <cstring>
+
+#include "moves/moves.h"
+
+Move game_moves[GAME_MOVES_SIZE];
+int32_t game_move_count;
+
+namespace {
+// Room a search line may take behind the game's moves (it never goes past ply 60).
+constexpr int SEARCH_ROOM = 64;
+// How many of the latest moves survive when the record is compacted.
+constexpr int KEPT_MOVES = 256;
+}  // namespace
+
+// The record is read in two ways only: its count, which every reader treats alike once it is
+// above 90, and the repetition walk, which looks back at most `fifty` + 1 <= 256 moves. So
+// once a game move would leave less room than a search line needs, keeping just the latest
+// 256 moves at the front changes nothing that can be observed, and a game of any length
+// never writes past the end of the array.
+void keep_recent_game_moves() {
+    if (GAME_MOVES_SIZE - (game_move_count + 1) >= SEARCH_ROOM) return;
+    std::memmove(game_moves, game_moves + game_move_count - KEPT_MOVES, KEPT_MOVES * sizeof(Move));
+    game_move_count = KEPT_MOVES;
+}

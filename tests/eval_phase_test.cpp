@@ -1,0 +1,130 @@
+// Game phase and its weights, and the insufficient-material test (with promoted pieces).
+#include <gtest/gtest.h>
+
+#include "eval/eval.h"
+#include "moves/moves.h"
+#include "tests/session.h"
+
+namespace {
+
+int phase_of(const char* fen, int moves_played) {
+    EXPECT_TRUE(setup(fen)) << fen;
+    game_move_count = moves_played;
+    return decide_game_phase();
+}
+
+TEST(GamePhase, Opening) {
+    EXPECT_EQ(phase_of(START_FEN, 0), 0);
+    EXPECT_EQ(eval_params.phase_piece_count, 14);
+    // Castling rights and 7+ pieces: opening up to 32 half-moves, by the later test after.
+    EXPECT_EQ(phase_of(START_FEN, 32), 0);
+    EXPECT_EQ(phase_of(START_FEN, 33), 1);
+    // No castling rights: opening while 10+ pawns, 8+ pieces and at most 22 half-moves.
+    const char* uncastled = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - -";
+    EXPECT_EQ(phase_of(uncastled, 22), 0);
+    EXPECT_EQ(phase_of(uncastled, 23), 1);
+    // One right left is enough.
+    EXPECT_EQ(phase_of("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w q -", 20), 0);
+}
+
+TEST(GamePhase, Middlegame) {
+    // 7 pieces, no rights, 16 pawns, 10 half-moves: fewer than 8 pieces.
+    EXPECT_EQ(phase_of("r1bqk3/pppppppp/8/8/8/8/PPPPPPPP/R1BQK1N1 w - -", 10), 1);
+    // 8 pieces but only 9 pawns.
+    EXPECT_EQ(phase_of("r2qkb1r/pppp4/8/8/8/8/PPPPP3/R2QKB1R w - -", 0), 1);
+    // 5 or 6 pieces with a queen on the board.
+    EXPECT_EQ(phase_of("3qk3/8/8/8/8/8/8/R2QKBR1 w - -", 0), 1);
+    EXPECT_EQ(phase_of("r2qk3/8/8/8/8/8/8/R2QKBR1 w - -", 0), 1);
+}
+
+TEST(GamePhase, Endgame) {
+    // King, queen and rook each: 4 pieces with queens.
+    EXPECT_EQ(phase_of("r2qk3/8/8/8/8/8/8/R2QK3 w - -", 0), 2);
+    // 6 pieces without a queen.
+    EXPECT_EQ(phase_of("r1b1k1n1/8/8/8/8/8/8/R1B1K1N1 w - -", 0), 2);
+    EXPECT_EQ(phase_of("4k3/8/8/8/8/8/4P3/4K3 w - -", 0), 2);
+    EXPECT_EQ(eval_params.phase_piece_count, 0);
+}
+
+TEST(GamePhase, WeightsOfEachPhase) {
+    struct Column {
+        const char* fen;
+        EvalParams expected;
+    };
+    const Column columns[] = {
+        {START_FEN, {0, 14, 1, 1, 1, -13, -8, -5, 3, 8, 3}},
+        {"3qk3/8/8/8/8/8/8/R2QKBR1 w - -", {1, 5, 3, 2, 3, -15, -10, -8, 10, 8, 3}},
+        {"4k3/8/8/8/8/8/4P3/4K3 w - -", {2, 0, 3, 3, 3, -18, -13, -12, 16, 15, 5}},
+    };
+    for (const Column& c : columns) {
+        ASSERT_TRUE(setup(c.fen));
+        game_move_count = 0;
+        set_game_phase();
+        const EvalParams& p = eval_params;
+        const EvalParams& e = c.expected;
+        EXPECT_EQ(p.game_phase, e.game_phase) << c.fen;
+        EXPECT_EQ(p.phase_piece_count, e.phase_piece_count) << c.fen;
+        EXPECT_EQ(p.bishop_mobility_weight, e.bishop_mobility_weight) << c.fen;
+        EXPECT_EQ(p.rook_mobility_weight, e.rook_mobility_weight) << c.fen;
+        EXPECT_EQ(p.knight_mobility_weight, e.knight_mobility_weight) << c.fen;
+        EXPECT_EQ(p.doubled_pawn_penalty, e.doubled_pawn_penalty) << c.fen;
+        EXPECT_EQ(p.unopposed_pawn_penalty, e.unopposed_pawn_penalty) << c.fen;
+        EXPECT_EQ(p.unsupported_pawn_penalty, e.unsupported_pawn_penalty) << c.fen;
+        EXPECT_EQ(p.passed_pawn_bonus, e.passed_pawn_bonus) << c.fen;
+        EXPECT_EQ(p.seventh_rank_bonus, e.seventh_rank_bonus) << c.fen;
+        EXPECT_EQ(p.seventh_rank_pair_bonus, e.seventh_rank_pair_bonus) << c.fen;
+    }
+}
+
+// Sets the position and decides its phase, as the driver does before a search.
+int insufficient(const char* fen) {
+    EXPECT_TRUE(setup(fen)) << fen;
+    game_move_count = 0;
+    set_game_phase();
+    return insufficient_material();
+}
+
+TEST(InsufficientMaterial, DrawnSets) {
+    EXPECT_EQ(insufficient("4k3/8/8/8/8/8/8/4K3 w - -"), 1);      // bare kings
+    EXPECT_EQ(insufficient("4k3/8/8/8/8/8/8/4KN2 w - -"), 1);     // knight
+    EXPECT_EQ(insufficient("4k3/8/8/8/8/8/8/4KB2 w - -"), 1);     // bishop
+    EXPECT_EQ(insufficient("4k3/8/8/8/8/8/8/1N2K1N1 w - -"), 1);  // two knights
+    EXPECT_EQ(insufficient("4kn2/8/8/8/8/8/8/4K3 w - -"), 1);     // the same for Black
+    EXPECT_EQ(insufficient("4kb2/8/8/8/8/8/8/4K3 w - -"), 1);
+    EXPECT_EQ(insufficient("1n2k1n1/8/8/8/8/8/8/4K3 w - -"), 1);
+}
+
+TEST(InsufficientMaterial, MatingOrUnclearSets) {
+    EXPECT_EQ(insufficient("4kb2/8/8/8/8/8/8/4KB2 w - -"), 0);    // bishop against bishop
+    EXPECT_EQ(insufficient("4k3/8/8/8/8/8/8/2B1KB2 w - -"), 0);   // two bishops
+    EXPECT_EQ(insufficient("4k3/8/8/8/8/8/8/2B1KN2 w - -"), 0);   // bishop and knight
+    EXPECT_EQ(insufficient("2b1kn2/8/8/8/8/8/8/4K3 w - -"), 0);
+    EXPECT_EQ(insufficient("4k3/8/8/8/8/8/8/4KR2 w - -"), 0);     // rook
+    EXPECT_EQ(insufficient("4kr2/8/8/8/8/8/8/4K3 w - -"), 0);
+    EXPECT_EQ(insufficient("4kn2/8/8/8/8/8/8/4KN2 w - -"), 0);    // knight against knight
+    EXPECT_EQ(insufficient("3rk3/8/8/8/8/8/8/1N2K1N1 w - -"), 0); // two knights against a rook
+    // Any pawn.
+    EXPECT_EQ(insufficient("4k3/8/8/8/8/8/4P3/4K3 w - -"), 0);
+    EXPECT_EQ(insufficient("4k3/4p3/8/8/8/8/8/4KN2 w - -"), 0);
+}
+
+TEST(InsufficientMaterial, PromotedPieceIsNoDeadDraw) {
+    // Phase decided with king and pawn against king: no piece recorded.
+    ASSERT_EQ(insufficient("8/4P3/8/8/8/8/k7/4K3 w - -"), 0);
+    ASSERT_EQ(eval_params.phase_piece_count, 0);
+    // The pawn promotes in the search; the recorded count stays 0.
+    ASSERT_TRUE(setup("4Q3/8/8/8/8/8/k7/4K3 b - -"));
+    EXPECT_EQ(insufficient_material(), 0);
+    EXPECT_LT(evaluate(1, -10000, 10000), -900);  // Black, a queen down
+    ASSERT_TRUE(setup("4R3/8/8/8/8/8/k7/4K3 b - -"));
+    EXPECT_EQ(insufficient_material(), 0);
+    // A promoted knight is a lone minor piece: the later rules find the draw.
+    ASSERT_TRUE(setup("4N3/8/8/8/8/8/k7/4K3 b - -"));
+    EXPECT_EQ(insufficient_material(), 1);
+    EXPECT_EQ(evaluate(1, -10000, 10000), 0);
+    // With no piece on the board the recorded count decides.
+    ASSERT_TRUE(setup("8/8/8/8/8/8/k7/4K3 b - -"));
+    EXPECT_EQ(insufficient_material(), 1);
+}
+
+}  // namespace
