@@ -1,0 +1,89 @@
+// Search state for tests: a fresh engine's memory, the root list as the thinking driver
+// builds it, and fixed-depth root searches.
+#pragma once
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "eval/eval.h"
+#include "moves/moves.h"
+#include "search/search.h"
+#include "tests/session.h"
+
+// True under the sanitizer preset, where deep searches are too slow.
+inline bool sanitized() { return std::getenv("BITROOK_SANITIZED") != nullptr; }
+
+// Search memory and control as a fresh engine has them, with no time limit.
+inline void fresh_search_state() {
+    std::memset(pv_table, 0, sizeof pv_table);
+    std::memset(pv_length, 0, sizeof pv_length);
+    std::memset(killers_1, 0, sizeof killers_1);
+    std::memset(killers_2, 0, sizeof killers_2);
+    std::memset(killers_3, 0, sizeof killers_3);
+    std::memset(history_scores, 0, sizeof history_scores);
+    std::memset(extension_kind, 0, sizeof extension_kind);
+    nodes = 0;
+    time_up = 0;
+    null_tries = 0;
+    null_cutoffs = 0;
+    deadline = INT32_MAX;
+    iteration_depth = 1;
+    game_move_count = 0;
+}
+
+// Sets up `fen` with a fresh search state and the phase decided.
+inline bool setup_search(const char* fen) {
+    if (!setup(fen)) return false;
+    fresh_search_state();
+    set_game_phase();
+    return true;
+}
+
+// The legal root moves with their first ordering scores, as the thinking driver gives them.
+inline void prepare_root() {
+    Move moves[MAX_MOVES];
+    int count = generate_captures(moves, 0);
+    count += generate_quiet_moves(moves + count, 0);
+    root_move_count = 0;
+    for (int i = 0; i < count; ++i) {
+        const Move m = moves[i];
+        if (!make_move(m, 1)) continue;
+        if (in_check(side_to_move ^ 1)) {
+            unmake_move(m);
+            continue;
+        }
+        int score = -quiesce(-10000, 10000, 2);
+        const Square to = move_to(m);
+        if (to >= 18 && to <= 45 && file_of[to] >= 2 && file_of[to] <= 5) score += 200;
+        if (in_check(side_to_move)) score += 50;
+        if (eval_params.game_phase == 0 && move_piece(m) == KING) {
+            if (move_captured(m) == 0 && std::abs(move_from(m) - to) == 1) score -= 400;
+            else score += piece_value[move_captured(m)] + 300;
+        }
+        unmake_move(m);
+        root_moves[root_move_count] = m;
+        root_scores[root_move_count] = score;
+        ++root_move_count;
+    }
+    nodes = 0;
+}
+
+// Root searches of depth 1 to `depth` with the full window, as iterations of one turn.
+// Returns the score of the last; its line is in row 1 of pv_table. When given, the node
+// count (counted across the passes, as the thinking line shows it) and the score of each
+// depth d go to nodes_by_depth[d - 1] and scores_by_depth[d - 1].
+inline int root_searches(int depth, int32_t* nodes_by_depth = nullptr,
+                         int* scores_by_depth = nullptr) {
+    prepare_root();
+    int score = 0;
+    iteration_depth = 1;
+    for (int d = 1; d <= depth; ++d) {
+        int searched = d;
+        score = root_search(-10000, 10000, searched);
+        iteration_depth = d;
+        if (nodes_by_depth) nodes_by_depth[d - 1] = nodes;
+        if (scores_by_depth) scores_by_depth[d - 1] = score;
+    }
+    return score;
+}
