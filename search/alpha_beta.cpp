@@ -21,8 +21,7 @@ int search(int alpha, int beta, int depth, int ply, int allow_null) {
     bool first = true;
     int margin = 0;
 
-    ++nodes;
-    if ((nodes & 1023) == 0 && clock_ms() > deadline) {
+    if ((count_node() & 1023) == 0 && clock_ms() > deadline) {
         time_up = 1;
         return 0;
     }

@@ -4,7 +4,7 @@
 #include "search/search_internal.h"
 
 int quiesce(int alpha, int beta, int ply) {
-    ++nodes;
+    count_node();
     pv_length[ply] = ply;
 
     const int stand = evaluate(ply, alpha, beta);

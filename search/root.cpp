@@ -11,7 +11,7 @@ int root_search(int alpha, int beta, int& depth) {
     int best = -10000;
     bool first = true;
     pv_length[1] = 1;
-    ++nodes;
+    count_node();
 
     // The amounts added here stay in root_scores for the next iteration.
     const Move pv = pv_table[1][1];

@@ -4,6 +4,13 @@
 
 #include "search/search.h"
 
+// Counts a node. The counter wraps like the 32-bit register it is instead of overflowing
+// (a think of some minutes passes 2^31 nodes); returns the new value.
+inline int32_t count_node() {
+    nodes = int32_t(uint32_t(nodes) + 1u);
+    return nodes;
+}
+
 // Index of a move's entry in history_scores for `side` (1 White).
 inline int history_index(Move m, int side) {
     return (move_from(m) * 64 + move_to(m)) * 2 + side;
