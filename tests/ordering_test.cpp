@@ -91,31 +91,29 @@ TEST(ScoreMoves, PrincipalVariationAndKillersReplaceEverything) {
     eval_params.game_phase = 0;
     const int ply = 4;
     const Move moves[] = {
-        mv("d1", "d3", NO_PIECE, QUEEN),   // PV and killer at once
-        mv("d1", "d4", NO_PIECE, QUEEN),   // killer 1
-        mv("d1", "d5", PAWN, QUEEN),       // killer 2 (a capture)
-        WHITE_CASTLE_KING_SIDE,            // killer 3 (a king move in the opening)
-        mv("d1", "d2", NO_PIECE, QUEEN),   // killer, but of another ply
+        mv("d1", "d3", NO_PIECE, QUEEN),  // PV move, also the second killer; central
+        mv("d1", "d4", NO_PIECE, QUEEN),  // first killer; central
+        mv("d1", "d5", PAWN, QUEEN),      // third killer; a capture
+        WHITE_CASTLE_KING_SIDE,           // no bonus of this kind
+        mv("d1", "d2", NO_PIECE, QUEEN),  // a killer of the next ply only
     };
     pv_table[1][ply] = moves[0];
     killers_1[ply] = {moves[1], 50};
-    killers_2[ply] = {moves[2], 40};
-    killers_3[ply] = {moves[3], 30};
+    killers_2[ply] = {moves[0], 40};
+    killers_3[ply] = {moves[2], 30};
     killers_1[ply + 1] = {moves[4], 20};
-    killers_2[ply] = killers_2[ply];
     for (Move m : moves) history_of(m, WHITE) = 123;
     int32_t scores[5];
-    // moves[0] is also stored as a killer of this ply: the PV score wins, nothing is added.
-    killers_3[ply] = {moves[0], 30};
     score_moves(moves, scores, 5, ply);
+    // A match gets exactly its bonus: no history, centre or exchange value on top.
     EXPECT_EQ(scores[0], 10000);
     EXPECT_EQ(scores[1], 6000);
-    EXPECT_EQ(scores[2], 4000);
-    EXPECT_EQ(scores[3], 300 + 123);  // no longer a killer: castling in the opening
+    EXPECT_EQ(scores[2], 2000);
+    EXPECT_EQ(scores[3], 300 + 123);  // castling in the opening
     EXPECT_EQ(scores[4], 123);
-    killers_3[ply] = {moves[3], 30};
+    pv_table[1][ply] = 0;
     score_moves(moves, scores, 5, ply);
-    EXPECT_EQ(scores[3], 2000);
+    EXPECT_EQ(scores[0], 4000);
 }
 
 TEST(ScoreMoves, KingMovesInTheOpening) {
