@@ -86,5 +86,8 @@ extern int32_t saved_pv_length;
 extern int32_t search_start;
 extern int32_t root_in_check;
 
+// The legal moves of the game position into the root list, each with its first ordering
+// score (the negated quiescence score plus the centre, check and opening king adjustments).
+void prepare_root_moves();
 Move think();
 void shift_ply_tables();

@@ -25,7 +25,8 @@ bool in_centre_block(Square to) {
     return to >= 18 && to <= 45 && f >= 2 && f <= 5;
 }
 
-// Keeps the legal root moves, each with its first ordering score.
+}  // namespace
+
 void prepare_root_moves() {
     Move list[MAX_MOVES];
     int count = generate_captures(list, 0);
@@ -51,6 +52,8 @@ void prepare_root_moves() {
         ++root_move_count;
     }
 }
+
+namespace {
 
 void print_thinking_line(int32_t score) {
     char line[1024];

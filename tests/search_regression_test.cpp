@@ -73,15 +73,15 @@ TEST(SearchProbe, ExchangeValuesInGeneratorOrder) {
     EXPECT_EQ(r.output, "f3e5 -200\nc4f7 -220\n");
 }
 
-TEST(SearchProbe, OneLinePerDepth) {
+TEST(SearchProbe, ThinkingLinesOfTheDriver) {
+    // The driver stops at the first iteration that finds a mate: depth 1, then depth 2.
     const SessionResult r = run_probe("search '6k1/5ppp/8/8/8/8/8/R5K1 w - -' 3");
     EXPECT_EQ(r.status, 0);
     const std::string& out = r.output;
     ASSERT_EQ(std::count(out.begin(), out.end(), '\n'), 3) << out;
-    EXPECT_EQ(out.rfind("depth 1 score ", 0), 0u) << out;
-    EXPECT_NE(out.find("\ndepth 2 score 9998 nodes "), std::string::npos) << out;
-    EXPECT_NE(out.find("\ndepth 3 score 9998 nodes "), std::string::npos) << out;
-    EXPECT_NE(out.find(" pv a1a8\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\n1 9998 "), std::string::npos) << out;
+    EXPECT_NE(out.find(" a1a8 ["), std::string::npos) << out;
+    EXPECT_NE(out.find("\nmove a1a8\n"), std::string::npos) << out;
 }
 
 }  // namespace

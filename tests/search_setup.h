@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "driver/driver.h"
 #include "eval/eval.h"
 #include "moves/moves.h"
 #include "search/search.h"
@@ -42,30 +43,7 @@ inline bool setup_search(const char* fen) {
 
 // The legal root moves with their first ordering scores, as the thinking driver gives them.
 inline void prepare_root() {
-    Move moves[MAX_MOVES];
-    int count = generate_captures(moves, 0);
-    count += generate_quiet_moves(moves + count, 0);
-    root_move_count = 0;
-    for (int i = 0; i < count; ++i) {
-        const Move m = moves[i];
-        if (!make_move(m, 1)) continue;
-        if (in_check(side_to_move ^ 1)) {
-            unmake_move(m);
-            continue;
-        }
-        int score = -quiesce(-10000, 10000, 2);
-        const Square to = move_to(m);
-        if (to >= 18 && to <= 45 && file_of[to] >= 2 && file_of[to] <= 5) score += 200;
-        if (in_check(side_to_move)) score += 50;
-        if (eval_params.game_phase == 0 && move_piece(m) == KING) {
-            if (move_captured(m) == 0 && std::abs(move_from(m) - to) == 1) score -= 400;
-            else score += piece_value[move_captured(m)] + 300;
-        }
-        unmake_move(m);
-        root_moves[root_move_count] = m;
-        root_scores[root_move_count] = score;
-        ++root_move_count;
-    }
+    prepare_root_moves();
     nodes = 0;
 }
 

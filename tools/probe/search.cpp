@@ -1,95 +1,43 @@
-// probe search FEN DEPTH: root searches of depth 1 to DEPTH on a position, the root list
-// prepared as the thinking driver prepares it, with a full window and no time limit. Prints
-// per depth the score, the node count and the principal variation; the time and the node
-// rate go to standard error.
-#include <climits>
+// probe search FEN DEPTH: the thinking driver itself on a position, iterations from depth 1
+// up to DEPTH with no time limit. Prints the engine's thinking line of every completed
+// iteration (moves in the line, score, centiseconds, nodes, the line, [nodes/s, null-move
+// cut-off %]) and then the move it plays.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "driver/driver.h"
-#include "eval/eval.h"
 #include "search/search.h"
 #include "tools/probe/probe.h"
-
-namespace {
-
-// The legal root moves with their first ordering scores.
-void prepare_root() {
-    std::memset(history_scores, 0, sizeof history_scores);
-    std::memset(extension_kind, 0, sizeof extension_kind);
-    time_up = 0;
-    nodes = 0;
-    null_tries = 0;
-    null_cutoffs = 0;
-    deadline = INT32_MAX;
-    set_game_phase();
-
-    Move moves[MAX_MOVES];
-    int count = generate_captures(moves, 0);
-    count += generate_quiet_moves(moves + count, 0);
-    root_move_count = 0;
-    for (int i = 0; i < count; ++i) {
-        const Move m = moves[i];
-        if (!make_move(m, 1)) continue;
-        if (in_check(side_to_move ^ 1)) {
-            unmake_move(m);
-            continue;
-        }
-        int score = -quiesce(-10000, 10000, 2);
-        const Square to = move_to(m);
-        if (to >= 18 && to <= 45 && file_of[to] >= 2 && file_of[to] <= 5) score += 200;
-        if (in_check(side_to_move)) score += 50;
-        if (eval_params.game_phase == 0 && move_piece(m) == KING) {
-            if (move_captured(m) == 0 && std::abs(move_from(m) - to) == 1) score -= 400;
-            else score += piece_value[move_captured(m)] + 300;
-        }
-        unmake_move(m);
-        root_moves[root_move_count] = m;
-        root_scores[root_move_count] = score;
-        ++root_move_count;
-    }
-    nodes = 0;
-}
-
-}  // namespace
 
 int probe_search(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: probe search FEN DEPTH\n");
         return 2;
     }
-    static char rest[FEN_REST_SIZE];
-    clear_board();
-    game_move_count = 0;
-    if (!parse_fen(argv[1], rest)) {
-        std::printf("refused\n");
-        return 1;
+    const int depth = std::atoi(argv[2]);
+    if (depth < 1 || depth > 59) {
+        std::fprintf(stderr, "probe search: DEPTH must be 1 to 59\n");
+        return 2;
     }
-    const int max_depth = std::atoi(argv[2]);
-    prepare_root();
-    if (root_move_count == 0) {
-        std::printf("no legal move\n");
-        return 0;
-    }
-
-    const int32_t start = clock_ms();
+    reset_engine();
+    protocol_out = stdout;
+    set_board(argv[1]);
+    if (engine_state.position_invalid) return 1;  // the driver has said why
+    engine_state.engine_side = side_to_move;
+    engine_state.depth_limit = depth + 1;  // iterations run while below the limit
+    engine_state.post = 1;
+    time_control.mode = 0;
+    time_control.fixed_ms = 1000000000;  // no clock stop
     iteration_depth = 1;
-    for (int depth = 1; depth <= max_depth; ++depth) {
-        int d = depth;
-        const int score = root_search(-10000, 10000, d);
-        iteration_depth = depth;
-        std::printf("depth %d score %d nodes %d pv", depth, score, nodes);
-        for (int k = 1; k < pv_length[1]; ++k) {
-            char text[6];
-            move_to_text(pv_table[1][k], text);
-            std::printf(" %s", text);
-        }
-        std::printf("\n");
-        std::fflush(stdout);
-    }
+    const int32_t start = clock_ms();
+    const Move move = think();
     const int32_t elapsed = clock_ms() - start;
-    std::fprintf(stderr, "%d ms, %.0f nodes per second\n", elapsed,
+    if (move) {
+        char text[6];
+        move_to_text(move, text);
+        std::printf("move %s\n", text);
+    }
+    std::fprintf(stderr, "%d nodes, %d ms, %.0f nodes per second\n", nodes, elapsed,
                  elapsed > 0 ? nodes * 1000.0 / elapsed : 0.0);
     return 0;
 }
