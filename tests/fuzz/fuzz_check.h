@@ -2,17 +2,26 @@
 // round trip of every generated move in the current position.
 #pragma once
 
+#include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "board/board.h"
 #include "moves/moves.h"
 
+// Name of the input being checked, printed with a failed check (the corpus replay sets it).
+inline const char* fuzz_input_name = nullptr;
+
+[[noreturn]] inline void fuzz_check_failed(const char* condition, int line) {
+    std::fprintf(stderr, "fuzz check failed at line %d: %s%s%s\n", line, condition,
+                 fuzz_input_name ? " on input " : "", fuzz_input_name ? fuzz_input_name : "");
+    std::abort();
+}
+
 #define FUZZ_CHECK(condition) \
     do {                      \
-        if (!(condition)) {   \
-            std::abort();     \
-        }                     \
+        if (!(condition)) fuzz_check_failed(#condition, __LINE__); \
     } while (0)
 
 struct PositionSnapshot {
@@ -24,8 +33,12 @@ struct PositionSnapshot {
 
 inline PositionSnapshot snapshot() { return {board, side_to_move, material, game_move_count}; }
 
+// The same game position: every field of the Board up to and including history entry 0. The
+// later history entries are scratch of the plies above the game position (a make at ply 1
+// writes entry 1 and the unmake leaves it), so they are not compared.
 inline bool same_as(const PositionSnapshot& s) {
-    return std::memcmp(&s.board, &board, sizeof board) == 0 && s.side_to_move == side_to_move &&
+    constexpr size_t position_bytes = offsetof(Board, history) + sizeof(HistoryEntry);
+    return std::memcmp(&s.board, &board, position_bytes) == 0 && s.side_to_move == side_to_move &&
            s.material == material && s.game_move_count == game_move_count;
 }
 

@@ -1,0 +1,159 @@
+// The checks of the three fuzz targets, one function per target. The libFuzzer entry points
+// call them, and the test suite replays the committed corpora through them.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "driver/driver.h"
+#include "tests/fuzz/fuzz_check.h"
+
+namespace fuzz_detail {
+
+inline FILE* null_output() {
+    static FILE* out = std::fopen("/dev/null", "w");
+    return out;
+}
+
+inline bool blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+// The first blank-delimited word of a line, as the command loop finds it.
+inline std::string_view first_word(const char* line) {
+    while (blank(*line)) ++line;
+    size_t n = 0;
+    while (line[n] && !blank(line[n])) ++n;
+    return {line, n};
+}
+
+inline bool has_line_starting(std::string_view text, std::string_view start) {
+    for (size_t at = 0; at < text.size();) {
+        if (text.substr(at, start.size()) == start) return true;
+        const size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) break;
+        at = end + 1;
+    }
+    return false;
+}
+
+// The positions the usermove target plays its text in (the first byte of an input picks one).
+constexpr const char* usermove_positions[] = {
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b KQkq -",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -",
+    "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq -",
+    "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ -",
+    "4k3/8/8/3pP3/8/8/8/4K3 w - d5",
+    "4k3/1P6/8/8/8/8/6p1/4K3 b - -",
+    "r3k2r/8/8/8/8/8/8/R3K2R w KQkq -",
+    "4k3/8/8/8/8/8/4q3/4K3 w - -",
+};
+
+}  // namespace fuzz_detail
+
+// FEN setup on arbitrary text: every accepted position is consistent and every generated
+// move makes and unmakes cleanly.
+inline void fuzz_fen_input(const uint8_t* data, size_t size) {
+    static char text[1024];
+    static char rest[FEN_REST_SIZE];
+    const size_t n = size < sizeof text - 1 ? size : sizeof text - 1;
+    std::memcpy(text, data, n);
+    text[n] = 0;
+    clear_board();
+    game_move_count = 0;
+    if (parse_fen(text, rest)) {
+        FUZZ_CHECK(check_position() == 1);
+        check_every_move_round_trips();
+    }
+}
+
+// The opponent's move text in a set of positions: a refused move leaves the game position
+// exactly as it was; an accepted one leaves a consistent position in which the mover's king
+// is not attacked.
+inline void fuzz_usermove_input(const uint8_t* data, size_t size) {
+    using namespace fuzz_detail;
+    if (size == 0) return;
+    static char text[300];
+    const size_t n = size - 1 < sizeof text - 1 ? size - 1 : sizeof text - 1;
+    std::memcpy(text, data + 1, n);
+    text[n] = 0;
+    static char rest[FEN_REST_SIZE];
+    clear_board();
+    game_move_count = 0;
+    FUZZ_CHECK(parse_fen(usermove_positions[data[0] % std::size(usermove_positions)], rest));
+    engine_state.position_invalid = 0;
+    FILE* const saved_out = protocol_out;
+    protocol_out = null_output();
+    const PositionSnapshot before = snapshot();
+    user_move(text);
+    protocol_out = saved_out;
+    if (game_move_count == before.game_move_count) {
+        FUZZ_CHECK(same_as(before));
+    } else {
+        FUZZ_CHECK(game_move_count == before.game_move_count + 1);
+        FUZZ_CHECK(check_position() == 1);
+        FUZZ_CHECK(!in_check(side_to_move ^ 1));
+        check_every_move_round_trips();
+    }
+}
+
+// A whole protocol session through the command loop, fed one line at a time with every
+// move's thinking bounded to a few milliseconds. After each line: the engine never finds its
+// own position corrupt; a valid position is consistent; and a line that cannot change the
+// position (no "new" or "setboard", no accepted "usermove", no engine move) left it exactly
+// as it was.
+inline void fuzz_session_input(const uint8_t* data, size_t size) {
+    using namespace fuzz_detail;
+    constexpr size_t LONGEST_SESSION = 4096;
+    if (size > LONGEST_SESSION) return;
+    static char input[LONGEST_SESSION + 1];
+    std::memcpy(input, data, size);
+    input[size] = 0;
+
+    char* said_data = nullptr;
+    size_t said_size = 0;
+    FILE* const out = open_memstream(&said_data, &said_size);
+    FILE* const saved_out = protocol_out;
+    protocol_out = out;
+    reset_engine();
+    budget_cap_ms = 2;
+    use_buffer_source("xboard\n", 7);
+    FUZZ_CHECK(run_engine() == 0);
+
+    static char line[LONGEST_SESSION + 1];
+    for (size_t start = 0; start < size && !quit_requested;) {
+        size_t end = start;
+        while (end < size && input[end] != '\n') ++end;
+        if (end < size) ++end;  // the line feed belongs to its line
+        const size_t length = end - start;
+        std::memcpy(line, input + start, length);
+        line[length] = 0;
+
+        const bool was_valid = !engine_state.position_invalid;
+        const PositionSnapshot before = snapshot();
+        const size_t said_before = said_size;  // every reply is flushed, so this is current
+        use_buffer_source(input + start, length);
+        FUZZ_CHECK(command_loop() == 0);
+        const std::string_view said(said_data + said_before, said_size - said_before);
+
+        FUZZ_CHECK(said.find("INVALID INTERNAL POSITION") == std::string_view::npos);
+        if (!engine_state.position_invalid) FUZZ_CHECK(check_position() == 1);
+        // One read takes the whole line when it fits; only then is its first word the
+        // only command it carried.
+        if (was_valid && length < LINE_SIZE && !has_line_starting(said, "move ")) {
+            const std::string_view word = first_word(line);
+            const bool may_change = word == "new" || word == "setboard" ||
+                                    (word == "usermove" && !has_line_starting(said, "Illegal move: "));
+            if (!may_change) FUZZ_CHECK(same_as(before));
+        }
+        start = end;
+    }
+    if (!engine_state.position_invalid) FUZZ_CHECK(check_position() == 1);
+
+    std::fclose(out);
+    std::free(said_data);
+    protocol_out = saved_out;
+    use_stdin_source();
+}
