@@ -175,7 +175,10 @@ int parse_fen(const char* text, char* rest) {
         if (side == 0 && ep_digit == '3') ep_digit = '4';
         if (ep_digit != (side == 1 ? '5' : '4')) return 0;
         Square s = 8 * (ep_digit - '1') + ('h' - ep_file);
-        if (local.mailbox[s] != PAWN) return 0;
+        // The pawn must be the opponent's: an en-passant capture of one's own pawn would
+        // take a man of the wrong colour off the board and corrupt the position.
+        const Bitboard enemy_pawns = side == 1 ? local.black_pawns : local.white_pawns;
+        if (!(enemy_pawns & set_mask[s])) return 0;
         Square behind = side == 1 ? s + 8 : s - 8;
         if ((local.white_pieces | local.black_pieces) & set_mask[behind]) return 0;
         ep_square = behind;

@@ -78,6 +78,10 @@ TEST(Fen, EnPassantField) {
     EXPECT_FALSE(setup("4k3/8/8/3pP3/8/8/8/4K3 w - d4"));  // wrong rank for the side
     EXPECT_FALSE(setup("4k3/8/8/3pP3/8/8/8/4K3 w - c5"));  // no pawn there
     EXPECT_FALSE(setup("4k3/8/3n4/3pP3/8/8/8/4K3 w - d5"));  // square behind not empty
+    // The pawn of the field must be the opponent's: capturing one's own pawn en passant would
+    // corrupt the position.
+    EXPECT_FALSE(setup("4k3/8/8/3PP3/8/8/8/4K3 w - d5"));
+    EXPECT_FALSE(setup("4k3/8/8/8/3pp3/8/8/4K3 b - d4"));
     EXPECT_FALSE(setup("4k3/8/8/3pP3/8/8/8/4K3 w - d"));   // no digit
     EXPECT_FALSE(setup("4k3/8/8/3pP3/8/8/8/4K3 w - 5"));   // digit first
     EXPECT_FALSE(setup("4k3/8/8/3pP3/8/8/8/4K3 w - d55"));
