@@ -57,11 +57,8 @@ bool read_seconds_ms(const char*& p, int64_t& ms) {
     return true;
 }
 
-// Times are kept within [0, about 11 days] so that no clock arithmetic can overflow.
-int32_t clamp_ms(int64_t ms) {
-    constexpr int64_t MAX_MS = 1000000000;
-    return int32_t(ms < 0 ? 0 : ms > MAX_MS ? MAX_MS : ms);
-}
+// Times are kept within [0, MAX_CLOCK_MS] so that no clock arithmetic can overflow.
+int32_t clamp_ms(int64_t ms) { return int32_t(ms < 0 ? 0 : ms > MAX_CLOCK_MS ? MAX_CLOCK_MS : ms); }
 
 int32_t clamp_int32(int64_t v) {
     return int32_t(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);

@@ -70,6 +70,10 @@ Move text_to_move(const char* text, int ply);
 // ---------------------------------------------------------------------------------------------
 // Time control.
 
+// Every time the driver stores lies in [0, MAX_CLOCK_MS] (about 11.5 days), so that no clock
+// arithmetic can overflow.
+constexpr int32_t MAX_CLOCK_MS = 1000000000;
+
 void reset_clock(int side);
 int32_t move_deadline(int side);
 void update_clock(int side, int32_t spent_ms);

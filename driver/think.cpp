@@ -57,7 +57,7 @@ namespace {
 
 void print_thinking_line(int32_t score) {
     char line[1024];
-    const int32_t centiseconds = (clock_ms() - search_start) * 100 / 1000;
+    const int32_t centiseconds = int32_t(int64_t(clock_ms() - search_start) * 100 / 1000);
     const int moves = pv_length[1] - 1;
     int n = std::snprintf(line, sizeof line, "%d %d %d %d ", moves, score, centiseconds, nodes);
     for (int i = 1; i <= moves; ++i) {
@@ -123,8 +123,9 @@ Move think() {
 
     // At least one iteration always runs: a depth limit at or below the first depth lowers
     // the first depth instead of leaving the engine with no move to play.
+    // (Written so that no "sd" value, however negative, overflows.)
     if (iteration_depth >= engine_state.depth_limit)
-        iteration_depth = std::max(1, engine_state.depth_limit - 1);
+        iteration_depth = engine_state.depth_limit > 2 ? engine_state.depth_limit - 1 : 1;
     int depth = iteration_depth;
     bool completed = false;
     for (;;) {

@@ -45,11 +45,14 @@ int32_t move_deadline(int side) {
 void update_clock(int side, int32_t spent_ms) {
     TimeControl& tc = time_control;
     tc.moves_left[side] -= 1;
-    tc.time_left_ms[side] += tc.increment_ms;
+    // Summed in 64 bits and kept within the range the clock commands store: increments and
+    // new controls added move after move would otherwise overflow a huge clock.
+    int64_t left = int64_t(tc.time_left_ms[side]) + tc.increment_ms;
     if (tc.moves_left[side] == 0 && tc.mode != 2) {
         tc.moves_left[side] = tc.moves_per_control;
-        tc.time_left_ms[side] += tc.base_ms;
+        left += tc.base_ms;
     }
-    tc.time_left_ms[side] -= spent_ms;
-    if (tc.time_left_ms[side] <= 0) tc.time_left_ms[side] = tc.base_ms;
+    left -= spent_ms;
+    if (left <= 0) left = tc.base_ms;
+    tc.time_left_ms[side] = int32_t(left < MAX_CLOCK_MS ? left : MAX_CLOCK_MS);
 }
