@@ -1,10 +1,15 @@
 // Quiescence search: captures and promotions below the nominal depth, so that the static
-// score is only taken in quiet positions. It never reads the clock and always runs to its end.
+// score is only taken in quiet positions. Like the alpha-beta search it reads the clock every
+// 1024 nodes: a position full of mutual captures (many queens a side) can hold a quiescence
+// search for minutes.
 #include "eval/eval.h"
 #include "search/search_internal.h"
 
 int quiesce(int alpha, int beta, int ply) {
-    count_node();
+    if ((count_node() & 1023) == 0 && clock_ms() > deadline) {
+        time_up = 1;
+        return 0;
+    }
     pv_length[ply] = ply;
 
     const int stand = evaluate(ply, alpha, beta);
@@ -56,6 +61,7 @@ int quiesce(int alpha, int beta, int ply) {
         }
         const int score = -quiesce(-beta, -alpha, ply + 1);
         unmake_move(m);
+        if (time_up) return 0;
         if (score > best) {
             best = score;
             update_killers(ply, m, score);

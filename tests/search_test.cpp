@@ -193,12 +193,16 @@ TEST(Search, TimeStopReturnsZero) {
     EXPECT_EQ(root_search(-10000, 10000, depth), 0);
     EXPECT_EQ(time_up, 1);
     EXPECT_EQ(depth, 3);
-    // The quiescence search never looks at the clock.
+    // The quiescence search looks at the clock at the same multiples of 1024 nodes.
     ASSERT_TRUE(setup_search("4k3/8/8/3q4/8/8/3R4/4K3 w - -"));
+    nodes = 1023;
+    EXPECT_GT(quiesce(-10000, 10000, 1), 400);  // the deadline not yet passed
+    EXPECT_EQ(time_up, 0);
     deadline = -1;
     nodes = 1023;
-    EXPECT_GT(quiesce(-10000, 10000, 1), 400);
-    EXPECT_EQ(time_up, 0);
+    EXPECT_EQ(quiesce(-10000, 10000, 1), 0);
+    EXPECT_EQ(time_up, 1);
+    EXPECT_EQ(nodes, 1024);
 }
 
 TEST(Search, LeavesTheBoardAsItFoundIt) {
