@@ -4,9 +4,14 @@
 
 #include "board/board.h"
 
-// Every move list (search, quiescence, root, scratch) has room for this many moves, more
-// than any position can generate, so the unguarded generators never overflow.
-constexpr int MAX_MOVES = 256;
+// Every move list (search, quiescence, root, scratch) has room for this many moves, as many
+// as any placement of men can generate, so the unguarded generators never overflow. "setboard"
+// accepts any number of men of a kind, and with twenty-odd queens a side a position has well
+// over 256 moves. The bound: a man on square s has at most as many moves as a queen on an
+// empty board there (a knight, a king with its castlings and a pawn with its promotions have
+// fewer), and those queen moves, summed over the 64 squares, come to 896 along ranks and
+// files and 560 along diagonals.
+constexpr int MAX_MOVES = 1456;
 
 struct MoveList {
     Move moves[MAX_MOVES];

@@ -245,6 +245,23 @@ TEST(HostileInput, SetboardTruncatedAndOverlong) {
     expect_game_works(s, "setboard texts");
 }
 
+// "setboard" takes any number of men of a kind; the move lists have room for every move of
+// even the most crowded placement (this one has 279), so neither the opponent's move nor
+// the engine's search writes past them.
+TEST(HostileInput, CrowdedPositionsFitTheMoveLists) {
+    SteppedSession s(CAP_MS);
+    ASSERT_EQ(s.send("setboard kQQQQQQQ/Q6Q/Q6Q/Q6Q/Q3Q2Q/Q6Q/Q6Q/BQQQQQQK w - -\n"), "");
+    Move list[MAX_MOVES];
+    int count = generate_captures(list, 0);
+    count += generate_quiet_moves(list + count, 0);
+    EXPECT_EQ(count, 279);
+    EXPECT_EQ(s.send("usermove a1b2\n"), "");
+    ASSERT_EQ(s.send("setboard kqqqqqqq/q6q/q6q/q6q/q3q2q/q6q/q6q/bqqqqqqK b - -\n"), "");
+    EXPECT_NE(s.send("go\n").find("move "), std::string::npos);
+    expect_alive(s, "crowded positions");
+    expect_game_works(s, "crowded positions");
+}
+
 TEST(HostileInput, MalformedUsermoves) {
     SteppedSession s(CAP_MS);
     ASSERT_EQ(s.send("new\nforce\n"), "");
