@@ -383,6 +383,10 @@ TEST(GameSession, InsufficientMaterialEndsTheProcess) {
     EXPECT_EQ(engine_moves(r.output), std::vector<std::string>{"c5b7"});
     EXPECT_EQ(announcements(r.output), std::vector<std::string>{"1/2-1/2 {Material}"});
     EXPECT_EQ(r.status, 0);
+
+    // Found before the engine's move instead, the draw is announced and the process goes on.
+    r = run_binary_session("xboard\nnew\nsetboard 7k/8/8/8/8/8/8/K5N1 b - -\ngo\nping 1\nquit\n");
+    EXPECT_EQ(r.output, "\n1/2-1/2 {Material}\npong 1\n");
 }
 
 TEST(GameSession, PromotionIsNoMaterialDraw) {
