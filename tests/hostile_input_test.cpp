@@ -49,6 +49,13 @@ void expect_game_works(SteppedSession& s, const std::string& after, unsigned see
     }
 }
 
+// After a hostile line: "ping" answered, the position intact, and a new game played legally.
+void expect_recovers(SteppedSession& s, const std::string& after) {
+    static unsigned games = 0;
+    expect_alive(s, after);
+    expect_game_works(s, after, ++games);
+}
+
 std::string printable(const std::string& text) {
     std::string out;
     for (unsigned char c : text.substr(0, 60)) {
@@ -85,8 +92,9 @@ TEST(HostileInput, LongLinesBinaryAndNulBytes) {
         lines.push_back(bytes + "\n");
     }
     for (const std::string& line : lines) {
+        ASSERT_EQ(s.send("new\nforce\n"), "");
         s.send(line);
-        expect_alive(s, printable(line));
+        expect_recovers(s, printable(line));
     }
     // NUL bytes end the text the commands see.
     EXPECT_EQ(s.send(std::string("ping\0 5\n", 8)), "");
@@ -138,11 +146,10 @@ TEST(HostileInput, EveryCommandWordWithOddNumbers) {
             if (w != "new" && w != "go" && w != "setboard") {
                 EXPECT_TRUE(same_as(before)) << line;
             }
-            expect_alive(s, line);
+            expect_recovers(s, line);
             if (HasFailure()) return;
         }
     }
-    expect_game_works(s, "every command word");
 }
 
 // The numeric edges the protocol leaves open, and the values the engine keeps for them.
@@ -239,10 +246,9 @@ TEST(HostileInput, SetboardTruncatedAndOverlong) {
             EXPECT_EQ(s.send("go\n"), "") << text;
             EXPECT_EQ(s.send("usermove e2e4\n"), "Illegal move: e2e4\n") << text;
         }
-        expect_alive(s, "setboard " + printable(text));
+        expect_recovers(s, "setboard " + printable(text));
         if (HasFailure()) return;
     }
-    expect_game_works(s, "setboard texts");
 }
 
 // "setboard" takes any number of men of a kind; the move lists have room for every move of
@@ -274,11 +280,13 @@ TEST(HostileInput, MalformedUsermoves) {
         "\x01\x02\x03\x04", "h1h9", "a8a9q",       "b1d2",       "e2d3",         "e2e5",
     };
     for (const std::string& word : refused) {
+        ASSERT_EQ(s.send("new\nforce\n"), "");
         const PositionSnapshot before = snapshot();
         EXPECT_EQ(s.send("usermove " + word + "\n"), "Illegal move: " + word + "\n") << printable(word);
         EXPECT_TRUE(same_as(before)) << printable(word);
-        expect_alive(s, "usermove " + printable(word));
+        expect_recovers(s, "usermove " + printable(word));
     }
+    ASSERT_EQ(s.send("new\nforce\n"), "");
     EXPECT_EQ(s.send("usermove\n"), "Illegal move: \n");
     EXPECT_EQ(s.send("usermove   \t \n"), "Illegal move: \n");
     // Blanks around the word are no part of it.
