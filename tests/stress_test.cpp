@@ -39,7 +39,7 @@ Move first_round_trip_failure() {
 // (kings shuffling once the material is gone) past a thousand plies, so the game record is
 // compacted many times over.
 TEST(Stress, RandomLegalGamesInForceMode) {
-    const int games = sanitized() ? 80 : 400;
+    const int games = sanitized() ? 160 : 400;
     std::mt19937 random(20240601);
     SteppedSession session(5);
     int total_plies = 0, long_games = 0, mates = 0;
@@ -93,7 +93,7 @@ bool is_result_line(const std::string& line) {
 // the side to move. Every move it prints is legal in the position it was played from, and
 // every game ends with one of the result lines or "resign".
 TEST(Stress, EnginePlaysItselfToTheEnd) {
-    const int games = sanitized() ? 10 : 36;
+    const int games = sanitized() ? 16 : 36;
     std::mt19937 random(77);
     for (int game = 0; game < games; ++game) {
         SteppedSession session(50);
