@@ -217,11 +217,8 @@ void reset_engine() {
     side_to_move = 0;
     game_move_count = 0;
     eval_params = {};
-    std::memset(pv_table, 0, sizeof pv_table);
+    clear_pv_and_killers();
     std::memset(pv_length, 0, sizeof pv_length);
-    std::memset(killers_1, 0, sizeof killers_1);
-    std::memset(killers_2, 0, sizeof killers_2);
-    std::memset(killers_3, 0, sizeof killers_3);
     std::memset(saved_pv, 0, sizeof saved_pv);
     saved_pv_length = 0;
     last_score = -10000;

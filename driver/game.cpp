@@ -61,10 +61,7 @@ void record_game_position(Move move) {
 
 void common_reset() {
     last_score = -10000;
-    std::memset(pv_table, 0, sizeof pv_table);
-    std::memset(killers_1, 0, sizeof killers_1);
-    std::memset(killers_2, 0, sizeof killers_2);
-    std::memset(killers_3, 0, sizeof killers_3);
+    clear_pv_and_killers();
     eval_params.game_phase = 0;
     iteration_depth = 2;
     reset_clock(0);

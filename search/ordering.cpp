@@ -1,5 +1,7 @@
 // Move ordering and the search memory it reads: the principal variation, three killer moves
 // per ply and the history table.
+#include <cstring>
+
 #include "eval/eval.h"
 #include "search/search_internal.h"
 
@@ -78,4 +80,11 @@ void update_killers(int ply, Move move, int32_t score) {
     killers_3[ply] = killers_2[ply];
     killers_2[ply] = killers_1[ply];
     killers_1[ply] = {move, score};
+}
+
+void clear_pv_and_killers() {
+    std::memset(pv_table, 0, sizeof pv_table);
+    std::memset(killers_1, 0, sizeof killers_1);
+    std::memset(killers_2, 0, sizeof killers_2);
+    std::memset(killers_3, 0, sizeof killers_3);
 }

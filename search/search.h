@@ -28,6 +28,8 @@ extern int32_t history_scores[64 * 64 * 2];
 void score_moves(const Move* moves, int32_t* scores, int count, int ply);
 // Stable bubble sort of scores[first .. last) descending, moves exchanged alongside.
 void sort_moves(int32_t* first, int32_t* last, Move* moves);
+// Clears the principal-variation table and the three killer tables (a new game or position).
+void clear_pv_and_killers();
 // The killer update of a node at `ply` when `move` became its best with `score`.
 void update_killers(int ply, Move move, int32_t score);
 

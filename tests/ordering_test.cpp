@@ -11,10 +11,7 @@
 namespace {
 
 void clear_memory() {
-    std::memset(pv_table, 0, sizeof pv_table);
-    std::memset(killers_1, 0, sizeof killers_1);
-    std::memset(killers_2, 0, sizeof killers_2);
-    std::memset(killers_3, 0, sizeof killers_3);
+    clear_pv_and_killers();
     std::memset(history_scores, 0, sizeof history_scores);
     game_move_count = 0;
 }

@@ -17,11 +17,8 @@ inline bool sanitized() { return std::getenv("BITROOK_SANITIZED") != nullptr; }
 
 // Search memory and control as a fresh engine has them, with no time limit.
 inline void fresh_search_state() {
-    std::memset(pv_table, 0, sizeof pv_table);
+    clear_pv_and_killers();
     std::memset(pv_length, 0, sizeof pv_length);
-    std::memset(killers_1, 0, sizeof killers_1);
-    std::memset(killers_2, 0, sizeof killers_2);
-    std::memset(killers_3, 0, sizeof killers_3);
     std::memset(history_scores, 0, sizeof history_scores);
     std::memset(extension_kind, 0, sizeof extension_kind);
     nodes = 0;

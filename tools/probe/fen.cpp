@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "board/board.h"
+#include "tools/probe/position_args.h"
 #include "tools/probe/probe.h"
 
 int probe_fen(int argc, char** argv) {
@@ -9,12 +10,7 @@ int probe_fen(int argc, char** argv) {
         std::fprintf(stderr, "usage: probe fen FEN\n");
         return 2;
     }
-    static char rest[FEN_REST_SIZE];
-    clear_board();
-    if (!parse_fen(argv[1], rest)) {
-        std::printf("refused\n");
-        return 1;
-    }
+    if (!setup_position_from_args(argc, argv, 1)) return 1;
     static const char letters[] = ".pnbrqk";
     for (int rank = 7; rank >= 0; --rank) {
         for (int file = 7; file >= 0; --file) {

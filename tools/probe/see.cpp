@@ -3,6 +3,7 @@
 
 #include "driver/driver.h"
 #include "search/search.h"
+#include "tools/probe/position_args.h"
 #include "tools/probe/probe.h"
 
 int probe_see(int argc, char** argv) {
@@ -10,12 +11,7 @@ int probe_see(int argc, char** argv) {
         std::fprintf(stderr, "usage: probe see FEN\n");
         return 2;
     }
-    static char rest[FEN_REST_SIZE];
-    clear_board();
-    if (!parse_fen(argv[1], rest)) {
-        std::printf("refused\n");
-        return 1;
-    }
+    if (!setup_position_from_args(argc, argv, 1)) return 1;
     Move moves[MAX_MOVES];
     const int count = generate_captures(moves, 0);
     for (int i = 0; i < count; ++i) {
