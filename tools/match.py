@@ -221,7 +221,7 @@ def main():
     print(f"bitrook vs {opponent_name}: {n} games, +{wins} ={draws} -{losses}")
     if n:
         print(f"score {score:g}/{n} ({100 * score / n:.1f}%)")
-        print(f"Elo difference {difference:+.0f} +/- {margin:.0f} (95%)")
+        print(f"Elo difference {round(difference) or 0:+d} +/- {margin:.0f} (95%)")
     print(f"lost by illegal move: {lost['illegal']}, by crash: {lost['crash']},"
           f" by time forfeit: {lost['time']}; unfinished games: {unfinished}")
     print(f"PGN: {all_pgn}")
