@@ -90,8 +90,9 @@ def elo_with_margin(wins, draws, losses):
     return elo(p), (elo(high) - elo(low)) / 2
 
 
-def follow_moves(log_path, seen, prefix):
-    """Prints the moves that appeared in xboard's debug log since the last call."""
+def follow_moves(log_path, seen, prefix, names):
+    """Prints the moves that appeared in xboard's debug log since the last call; `names` maps
+    xboard's "first" and "second" engine to what is shown."""
     try:
         with open(log_path, errors="replace") as f:
             lines = f.readlines()
@@ -100,7 +101,7 @@ def follow_moves(log_path, seen, prefix):
     for line in lines[seen:]:
         m = re.search(r"<(first|second)\s*: move (\S+)", line)
         if m:
-            print(f"{prefix}{m.group(1):>6}: {m.group(2)}", flush=True)
+            print(f"{prefix}{names[m.group(1)]}: {m.group(2)}", flush=True)
     return len(lines)
 
 
@@ -127,17 +128,21 @@ def play_game(args, index, opening_index, bitrook_white, out):
     env["PATH"] = env.get("PATH", "") + ":/usr/games"
     proc = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                             env=env, cwd=out)
+    # The first engine plays white.
+    opponent_name = engine_name(args.opponent)
+    white, black = ("bitrook", opponent_name) if bitrook_white else (opponent_name, "bitrook")
+    names = {"first": f"white ({white})", "second": f"black ({black})"}
     seen = 0
     deadline = time.time() + args.game_timeout
     while proc.poll() is None:
         if args.show_moves:
-            seen = follow_moves(log, seen, "    ")
+            seen = follow_moves(log, seen, "    ", names)
         if time.time() > deadline:
             proc.kill()
             break
         time.sleep(0.5)
     if args.show_moves:
-        follow_moves(log, seen, "    ")
+        follow_moves(log, seen, "    ", names)
     statuses = []
     if os.path.exists(status_file):
         with open(status_file) as f:
