@@ -118,8 +118,12 @@ def play_game(args, index, opening_index, bitrook_white, out):
     if args.opponent_is_bitrook:
         opponent = f"{RUN_ENGINE} {status_file} {args.opponent}"
     first, second = (bitrook, opponent) if bitrook_white else (opponent, bitrook)
+    # The PGN names: bitrook reports no name of its own, and its command is the wrapper's.
+    first_name, second_name = (("bitrook", engine_name(args.opponent)) if bitrook_white
+                               else (engine_name(args.opponent), "bitrook"))
     command = ["xvfb-run", "-a", "xboard", *XBOARD_OPTIONS,
                "-fcp", first, "-fd", out, "-scp", second, "-sd", out,
+               "-fn", first_name, "-sn", second_name,
                "-mg", "1", "-tc", args.tc, "-inc", str(args.inc),
                "-sgf", pgn, "-nameOfDebugFile", log]
     if opening_index is not None:
@@ -226,7 +230,10 @@ def main():
     print(f"bitrook vs {opponent_name}: {n} games, +{wins} ={draws} -{losses}")
     if n:
         print(f"score {score:g}/{n} ({100 * score / n:.1f}%)")
-        print(f"Elo difference {round(difference) or 0:+d} +/- {margin:.0f} (95%)")
+        if 0 < score < n:
+            print(f"Elo difference {round(difference) or 0:+d} +/- {margin:.0f} (95%)")
+        else:
+            print("Elo difference: not defined when every game is won or every game lost")
     print(f"lost by illegal move: {lost['illegal']}, by crash: {lost['crash']},"
           f" by time forfeit: {lost['time']}; unfinished games: {unfinished}")
     print(f"PGN: {all_pgn}")
