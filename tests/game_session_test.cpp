@@ -278,7 +278,7 @@ TEST(GameSession, KingTriangleIsNoRepetition) {
         game.push_back(white[i]);
         game.push_back(black[i]);
     }
-    // In the game of the issue the count is 2 after the twelfth move with only one earlier
+    // In the king-triangle game the count is 2 after the twelfth move with only one earlier
     // occurrence; confirm it, so that the sessions below really meet a misleading count.
     const char* open = "7k/8/8/8/8/8/8/R3K3 w - -";
     ASSERT_TRUE(setup(open));
