@@ -5,15 +5,6 @@
 
 namespace {
 
-// One capture per target square, highest square first.
-inline Move* add_captures(Move* out, Square from, Bitboard targets, int piece) {
-    while (targets) {
-        const Square to = pop_highest(targets);
-        *out++ = encode_move(from, to, board.mailbox[to], 0, piece, 0);
-    }
-    return out;
-}
-
 // The four promotions of one pawn move, queen first.
 inline Move* add_promotions(Move* out, Square from, Square to, int captured) {
     out[0] = encode_move(from, to, captured, 0, PAWN, QUEEN);
@@ -58,24 +49,7 @@ int captures(Move* const first, int ply) {
     Move* out = first;
     const Bitboard enemy = board.*Colour<Own::other>::pieces;
 
-    for (Bitboard set = board.*Own::knights; set;) {
-        const Square from = pop_highest(set);
-        out = add_captures(out, from, knight_moves[from] & enemy, KNIGHT);
-    }
-    for (Bitboard set = board.*Own::bishops; set;) {
-        const Square from = pop_highest(set);
-        out = add_captures(out, from, diagonal_attacks(from) & enemy, BISHOP);
-    }
-    for (Bitboard set = board.*Own::rooks; set;) {
-        const Square from = pop_highest(set);
-        out = add_captures(out, from, straight_attacks(from) & enemy, ROOK);
-    }
-    for (Bitboard set = board.*Own::queens; set;) {
-        const Square from = pop_highest(set);
-        out = add_captures(out, from, (straight_attacks(from) | diagonal_attacks(from)) & enemy, QUEEN);
-    }
-    const Square king = board.*Own::king_square;
-    out = add_captures(out, king, king_moves[king] & enemy, KING);
+    out = add_piece_moves<C>(out, enemy);
 
     const Bitboard pawns = board.*Own::pawns;
     const Bitboard empty = ~(board.white_pieces | board.black_pieces);

@@ -90,3 +90,37 @@ inline void clear_rotated(Square s) {
     board.occupied_a1h8 &= ~set_mask[a1h8_map[s]];
     board.occupied_h1a8 &= ~set_mask[h1a8_map[s]];
 }
+
+// The moves of colour C's knights, bishops, rooks, queens and king onto `targets` (enemy men
+// for the captures, empty squares for the quiet moves): the groups in that order, each
+// group's men and each man's targets highest first. The captured kind is what the mailbox
+// holds on the to-square, 0 on an empty one.
+template <int C>
+Move* add_piece_moves(Move* out, Bitboard targets) {
+    using Own = Colour<C>;
+    auto add = [&out](Square from, Bitboard to_set, int piece) {
+        while (to_set) {
+            const Square to = pop_highest(to_set);
+            *out++ = encode_move(from, to, board.mailbox[to], 0, piece, 0);
+        }
+    };
+    for (Bitboard set = board.*Own::knights; set;) {
+        const Square from = pop_highest(set);
+        add(from, knight_moves[from] & targets, KNIGHT);
+    }
+    for (Bitboard set = board.*Own::bishops; set;) {
+        const Square from = pop_highest(set);
+        add(from, diagonal_attacks(from) & targets, BISHOP);
+    }
+    for (Bitboard set = board.*Own::rooks; set;) {
+        const Square from = pop_highest(set);
+        add(from, straight_attacks(from) & targets, ROOK);
+    }
+    for (Bitboard set = board.*Own::queens; set;) {
+        const Square from = pop_highest(set);
+        add(from, (straight_attacks(from) | diagonal_attacks(from)) & targets, QUEEN);
+    }
+    const Square king = board.*Own::king_square;
+    add(king, king_moves[king] & targets, KING);
+    return out;
+}

@@ -5,15 +5,6 @@
 
 namespace {
 
-// One quiet move per target square, highest square first.
-inline Move* add_quiet(Move* out, Square from, Bitboard targets, int piece) {
-    while (targets) {
-        const Square to = pop_highest(targets);
-        *out++ = encode_move(from, to, 0, 0, piece, 0);
-    }
-    return out;
-}
-
 template <int C>
 int quiet_moves(Move* const first, int ply) {
     using Own = Colour<C>;
@@ -36,24 +27,7 @@ int quiet_moves(Move* const first, int ply) {
         !square_attacked(Own::king_home, C))
         *out++ = Own::castle_long_move;
 
-    for (Bitboard set = board.*Own::knights; set;) {
-        const Square from = pop_highest(set);
-        out = add_quiet(out, from, knight_moves[from] & empty, KNIGHT);
-    }
-    for (Bitboard set = board.*Own::bishops; set;) {
-        const Square from = pop_highest(set);
-        out = add_quiet(out, from, diagonal_attacks(from) & empty, BISHOP);
-    }
-    for (Bitboard set = board.*Own::rooks; set;) {
-        const Square from = pop_highest(set);
-        out = add_quiet(out, from, straight_attacks(from) & empty, ROOK);
-    }
-    for (Bitboard set = board.*Own::queens; set;) {
-        const Square from = pop_highest(set);
-        out = add_quiet(out, from, (straight_attacks(from) | diagonal_attacks(from)) & empty, QUEEN);
-    }
-    const Square king = board.*Own::king_square;
-    out = add_quiet(out, king, king_moves[king] & empty, KING);
+    out = add_piece_moves<C>(out, empty);
 
     // Pushes onto the last rank are promotions, which the capture generator writes.
     const Bitboard singles = shift_squares<Own::forward>(board.*Own::pawns) & empty;
