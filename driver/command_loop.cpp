@@ -6,7 +6,7 @@
 #include "moves/moves.h"
 #include "search/search.h"
 
-EngineState engine_state = {2, 0, 0, 1};
+EngineState engine_state = {NO_SIDE, 0, 0, 1};
 TimeControl time_control;
 int32_t quit_requested;
 
@@ -74,7 +74,7 @@ void do_protover(const char*) {
 void do_nothing(const char*) {}
 void do_new(const char*) { new_game(); }
 void do_quit(const char*) { quit_requested = 1; }
-void do_force(const char*) { engine_state.engine_side = 2; }
+void do_force(const char*) { engine_state.engine_side = NO_SIDE; }
 void do_go(const char*) { go_command(); }
 
 // "level MOVES BASE INC": BASE in minutes or minutes:seconds, INC in seconds (fraction
@@ -95,7 +95,7 @@ void do_level(const char* args) {
             if (read_seconds_ms(p, v)) time_control.increment_ms = clamp_ms(v);
         }
     }
-    time_control.mode = time_control.moves_per_control == 0 ? 2 : 1;
+    time_control.mode = time_control.moves_per_control == 0 ? WHOLE_GAME_MODE : MOVES_PER_CONTROL_MODE;
     // The clocks hold the new control at once (interfaces send "new" before "level").
     reset_clock(0);
     reset_clock(1);
@@ -105,7 +105,7 @@ void do_st(const char* args) {
     const char* p = args + 2;
     int64_t ms;
     if (read_seconds_ms(p, ms)) time_control.fixed_ms = clamp_ms(ms);
-    time_control.mode = 0;
+    time_control.mode = FIXED_TIME_MODE;
 }
 
 void do_sd(const char* args) {
@@ -114,10 +114,16 @@ void do_sd(const char* args) {
     if (read_integer(p, v)) engine_state.depth_limit = clamp_int32(v);
 }
 
+// "time CS": the interface's clock of the engine (it sends it before the opponent's move,
+// while the opponent is still to move); when the engine plays no side, of the side to move.
 void do_time(const char* args) {
     const char* p = args + 4;
     int64_t v;
-    if (read_integer(p, v)) time_control.time_left_ms[side_to_move ? 1 : 0] = clamp_ms(v * 10);
+    if (!read_integer(p, v)) return;
+    const int side = engine_state.engine_side == NO_SIDE ? (side_to_move ? 1 : 0)
+                                                         : engine_state.engine_side;
+    time_control.time_left_ms[side] = clamp_ms(v * 10);
+    time_control.clock_from_interface[side] = 1;
 }
 
 void do_usermove(const char* args) {
@@ -138,7 +144,7 @@ void do_ping(const char* args) {
     if (read_integer(p, v)) reply("pong %d\n", clamp_int32(v));
 }
 
-void do_result(const char*) { engine_state.engine_side = 2; }
+void do_result(const char*) { engine_state.engine_side = NO_SIDE; }
 
 void do_setboard(const char* args) {
     const char* p = args + 8;
@@ -210,7 +216,7 @@ int command_loop() {
 }
 
 void reset_engine() {
-    engine_state = {2, 0, 0, 1};
+    engine_state = {NO_SIDE, 0, 0, 1};
     time_control = {};
     quit_requested = 0;
     clear_board();
@@ -228,7 +234,7 @@ void reset_engine() {
 
 int run_engine() {
     char line[LINE_SIZE];
-    engine_state.engine_side = 2;
+    engine_state.engine_side = NO_SIDE;
     if (!read_line(line)) return 0;
     size_t length;
     const char* word = first_word(line, length);

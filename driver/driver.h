@@ -6,22 +6,33 @@
 
 #include "board/board.h"
 
+// The engine_side value of an engine that plays neither colour and only follows the game.
+constexpr int32_t NO_SIDE = 2;
+
 struct EngineState {
-    int32_t engine_side;       // 0 black, 1 white, 2 none
+    int32_t engine_side;       // 0 black, 1 white, NO_SIDE
     int32_t depth_limit;       // "sd"; iterations run while their depth is below it
     int32_t post;              // 1 when thinking output is wanted
     int32_t position_invalid;  // 1 while no valid position is set up
 };
 extern EngineState engine_state;
 
+// Time-control modes.
+constexpr int32_t FIXED_TIME_MODE = 0;          // "st": the same time for every move
+constexpr int32_t MOVES_PER_CONTROL_MODE = 1;   // "level" with a move count
+constexpr int32_t WHOLE_GAME_MODE = 2;          // "level" with move count 0: sudden death
+
 struct TimeControl {
-    int32_t mode;  // 0 fixed time per move, 1 moves per control, 2 whole game
+    int32_t mode;
     int32_t fixed_ms;
     int32_t moves_per_control;
     int32_t base_ms;
     int32_t increment_ms;
     int32_t moves_left[2];    // by colour: 0 black, 1 white
     int32_t time_left_ms[2];
+    // 1 when the interface has sent this colour's clock with "time" since the last "new",
+    // "setboard" or "level": "go" then keeps it instead of starting a full control.
+    int32_t clock_from_interface[2];
 };
 extern TimeControl time_control;
 
@@ -57,7 +68,7 @@ void new_game();
 void set_board(const char* fen);
 void user_move(const char* text);
 void go_command();
-void engine_turn();  // returns after the engine's move; sets quit_requested to end the loop
+void engine_turn();  // thinks, plays and announces the engine's move
 bool game_position_repeated();  // the game position stood on the board twice before
 extern int32_t quit_requested;
 
@@ -74,7 +85,11 @@ Move text_to_move(const char* text, int ply);
 // arithmetic can overflow.
 constexpr int32_t MAX_CLOCK_MS = 1000000000;
 
+// Starts a full control for `side`; the clock no longer counts as sent by the interface.
 void reset_clock(int side);
+// The milliseconds the engine may think about its move as `side`, from the clock records.
+int32_t time_budget(int side);
+// The clock value at which the search for this move must stop: now + time_budget.
 int32_t move_deadline(int side);
 void update_clock(int side, int32_t spent_ms);
 extern int32_t budget_cap_ms;  // bound of one move's budget (unbounded in the program)

@@ -114,7 +114,7 @@ void set_board(const char* fen) {
     }
     game_move_count = 0;
     engine_state.position_invalid = 0;
-    engine_state.engine_side = 2;
+    engine_state.engine_side = NO_SIDE;
     common_reset();
 }
 
@@ -152,16 +152,18 @@ void user_move(const char* text) {
     shift_ply_tables();
 }
 
+// The engine plays the side to move. Its clock starts a full control unless the interface
+// has sent it ("time" before "go"), which is the clock the interface itself keeps.
 void go_command() {
     if (engine_state.position_invalid) return;
     engine_state.engine_side = side_to_move;
-    reset_clock(side_to_move);
+    if (!time_control.clock_from_interface[side_to_move]) reset_clock(side_to_move);
 }
 
 void engine_turn() {
     Move move = think();
     if (move == 0) {
-        engine_state.engine_side = 2;
+        engine_state.engine_side = NO_SIDE;
         return;
     }
     char text[6];
@@ -171,12 +173,14 @@ void engine_turn() {
     reply("move %s\n", text);
     if (repetition_count(0) == 2 && game_position_repeated()) {
         reply("1/2-1/2 {Draw by repetition}\n");
-        engine_state.engine_side = 2;
+        engine_state.engine_side = NO_SIDE;
     } else if (board.history[0].fifty >= 100) {
         reply("1/2-1/2 {50 moves rule}\n");
-        engine_state.engine_side = 2;
+        engine_state.engine_side = NO_SIDE;
     } else if (insufficient_material()) {
+        // Like the other results: the engine only follows from here on and stays for the
+        // next game, which an interface that reuses engines starts with "new".
         reply("1/2-1/2 {Material}\n");
-        quit_requested = 1;
+        engine_state.engine_side = NO_SIDE;
     }
 }

@@ -17,15 +17,23 @@ void move_to_text(Move move, char* text) {
     }
 }
 
+namespace {
+
+// The square named by a file letter a..h and a rank digit 1..8, or -1 for any other text.
+int square_from_text(char file, char rank) {
+    if (file < 'a' || file > 'h' || rank < '1' || rank > '8') return -1;
+    return 8 * (rank - '1') + ('h' - file);
+}
+
+}  // namespace
+
 Move text_to_move(const char* text, int ply) {
     // Never read past the end: a text shorter than four characters is refused.
     for (int i = 0; i < 4; ++i)
         if (text[i] == 0) return 0;
-    auto c = [&](int i) { return int(static_cast<int8_t>(text[i])); };
-    const int from = 8 * c(1) - 288 - c(0);
-    if (from < 0 || from > 63) return 0;
-    const int to = 8 * c(3) - 288 - c(2);
-    if (to < 0 || to > 63) return 0;
+    const int from = square_from_text(text[0], text[1]);
+    const int to = square_from_text(text[2], text[3]);
+    if (from < 0 || to < 0) return 0;
     const Bitboard own = side_to_move == 1 ? board.white_pieces : board.black_pieces;
     if (!(own & set_mask[from]) || (own & set_mask[to])) return 0;
     int promotion;

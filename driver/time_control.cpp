@@ -7,21 +7,45 @@
 // stress tests lower it so that a search costs little whatever the session sets.
 int32_t budget_cap_ms = INT32_MAX;
 
+// A fixed time per move is the time within which the move must reach the interface, which
+// flags a move that arrives late. The search stops this far ahead of it: the clock is read
+// only every 1024 nodes, and unwinding, printing and the pipe take their own milliseconds.
+constexpr int32_t FIXED_TIME_MARGIN_PERCENT = 5;
+constexpr int32_t MIN_FIXED_TIME_MARGIN_MS = 50;
+
+// In sudden death the engine spends this share of its clock on every move, all game long:
+// a rising share would run the clock down geometrically in a long endgame, below the time a
+// move takes to reach the interface.
+constexpr double WHOLE_GAME_SHARE = 0.025;
+
 void reset_clock(int side) {
     time_control.moves_left[side] = time_control.moves_per_control;
     time_control.time_left_ms[side] = time_control.base_ms;
+    time_control.clock_from_interface[side] = 0;
 }
 
-int32_t move_deadline(int side) {
-    const int32_t now = clock_ms();
+namespace {
+
+// The search time of a move under a fixed time per move: a margin below it.
+int32_t fixed_time_budget(int32_t fixed_ms) {
+    int32_t margin = fixed_ms / 100 * FIXED_TIME_MARGIN_PERCENT;
+    if (margin < MIN_FIXED_TIME_MARGIN_MS) margin = MIN_FIXED_TIME_MARGIN_MS;
+    // A very short fixed time still leaves the search half of it.
+    if (margin > fixed_ms / 2) margin = fixed_ms / 2;
+    return fixed_ms - margin;
+}
+
+}  // namespace
+
+int32_t time_budget(int side) {
     const double t = time_control.time_left_ms[side];
     double budget = 0;
     switch (time_control.mode) {
-        case 0:
-            budget = time_control.fixed_ms;
+        case FIXED_TIME_MODE:
+            budget = fixed_time_budget(time_control.fixed_ms);
             break;
-        case 2:
-            budget = game_move_count <= 50 ? t * 0.025 : game_move_count <= 90 ? t * 0.05 : t * 0.1;
+        case WHOLE_GAME_MODE:
+            budget = t * WHOLE_GAME_SHARE;
             break;
         default: {
             // A control with no moves left counts as one move left: never divide by zero.
@@ -38,7 +62,11 @@ int32_t move_deadline(int side) {
     int64_t ms = int64_t(budget);  // truncated toward zero
     if (ms < 0) ms = 0;
     if (ms > budget_cap_ms) ms = budget_cap_ms;
-    int64_t at = int64_t(now) + ms;
+    return int32_t(ms);
+}
+
+int32_t move_deadline(int side) {
+    const int64_t at = int64_t(clock_ms()) + time_budget(side);
     return int32_t(at > INT32_MAX ? INT32_MAX : at);
 }
 
@@ -48,7 +76,7 @@ void update_clock(int side, int32_t spent_ms) {
     // Summed in 64 bits and kept within the range the clock commands store: increments and
     // new controls added move after move would otherwise overflow a huge clock.
     int64_t left = int64_t(tc.time_left_ms[side]) + tc.increment_ms;
-    if (tc.moves_left[side] == 0 && tc.mode != 2) {
+    if (tc.moves_left[side] == 0 && tc.mode != WHOLE_GAME_MODE) {
         tc.moves_left[side] = tc.moves_per_control;
         left += tc.base_ms;
     }

@@ -70,12 +70,40 @@ TEST(GameSession, GoPlaysWhite) {
     EXPECT_EQ(side_to_move, BLACK);
 }
 
-TEST(GameSession, GoStartsAFullControlWhateverTimeSaid) {
-    // "time" stored 300 s for white; "go" gives the engine the level's 120 s again.
-    auto r = run_in_process_session("xboard\nnew\nlevel 40 2 0\nsd 2\ntime 30000\ngo\nquit\n");
+// The clock the engine plays by is the one the interface sends with "time"; only without
+// one does "go" start a full control.
+TEST(GameSession, TheEngineKeepsTheInterfaceClock) {
+    // "time" before the opponent's move is the engine's clock (black), not white's.
+    auto r = run_in_process_session("xboard\nnew\nlevel 40 2 0\nsd 2\ntime 30000\notim 9000\n"
+                                    "usermove e2e4\nquit\n");
+    ASSERT_EQ(engine_moves(r.output).size(), 1u);
+    EXPECT_EQ(time_control.moves_left[BLACK], 39);
+    EXPECT_GT(time_control.time_left_ms[BLACK], 290000);
+    EXPECT_EQ(time_control.time_left_ms[WHITE], 120000);
+
+    // "time" then "go": the engine starts from the clock it was sent.
+    r = run_in_process_session("xboard\nnew\nlevel 40 2 0\nsd 2\nforce\ntime 30000\ngo\nquit\n");
     ASSERT_EQ(engine_moves(r.output).size(), 1u);
     EXPECT_EQ(time_control.moves_left[WHITE], 39);
-    EXPECT_LE(time_control.time_left_ms[WHITE], 120000);
+    EXPECT_GT(time_control.time_left_ms[WHITE], 290000);
+
+    // "go" with no "time" since "new" or "level": a full control.
+    for (const char* input : {"xboard\nlevel 40 2 0\nforce\ntime 30000\nnew\nsd 2\ngo\nquit\n",
+                              "xboard\nnew\nforce\ntime 30000\nlevel 40 2 0\nsd 2\ngo\nquit\n"}) {
+        r = run_in_process_session(input);
+        ASSERT_EQ(engine_moves(r.output).size(), 1u) << input;
+        EXPECT_EQ(time_control.moves_left[WHITE], 39) << input;
+        EXPECT_LE(time_control.time_left_ms[WHITE], 120000) << input;
+    }
+}
+
+// Late in a sudden-death game the engine still spends 2.5% of its clock on a move.
+TEST(GameSession, SuddenDeathBudgetLateInAGame) {
+    std::string input = "xboard\nnew\nlevel 0 1 0\nforce\n";
+    for (int i = 0; i < 25; ++i) input += "usermove g1f3\nusermove g8f6\nusermove f3g1\nusermove f6g8\n";
+    run_in_process_session(input + "time 2000\n");
+    ASSERT_EQ(game_move_count, 100);
+    EXPECT_EQ(time_budget(WHITE), 500);
 }
 
 TEST(GameSession, ForceModeIsSilent) {
@@ -370,21 +398,32 @@ TEST(GameSession, FiftyMoveRule) {
     EXPECT_EQ(engine_state.engine_side, 2);  // the engine only follows from here on
 }
 
-TEST(GameSession, InsufficientMaterialEndsTheProcess) {
+// The draw is announced after the engine's move, and the engine stays for the next game
+// (an interface reuses it): it only follows moves until "new".
+TEST(GameSession, InsufficientMaterialAnnouncedAndTheEngineStays) {
     // The black king's only move takes the last pawn: king and knight against king.
-    auto r = run_binary_session(
-        "xboard\nnew\nsetboard 7k/6P1/5N2/8/8/8/8/K7 b - -\ngo\nping 1\nquit\n");
-    EXPECT_EQ(r.output, "\nmove h8g7\n1/2-1/2 {Material}\n");  // nothing read after it
+    auto r = run_binary_session("xboard\nnew\nsetboard 7k/6P1/5N2/8/8/8/8/K7 b - -\ngo\n"
+                                "usermove a1b1\nping 1\nnew\nusermove e2e4\nquit\n");
+    auto lines = output_lines(r.output);
+    ASSERT_GE(lines.size(), 4u) << r.output;
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4),
+              (std::vector<std::string>{"", "move h8g7", "1/2-1/2 {Material}", "pong 1"}));
+    auto moves = engine_moves(r.output);
+    ASSERT_EQ(moves.size(), 2u) << r.output;  // the next game is played
+    EXPECT_EQ(first_illegal(START_FEN, {"e2e4", moves[1]}), -1) << moves[1];
     EXPECT_EQ(r.status, 0);
 
     // The knight stops the pawn short of promotion and is left alone with its king.
     r = run_binary_session("xboard\nnew\n" + at_depth(3) +
                            "setboard 8/1P6/8/2n5/8/8/k7/7K b - -\ngo\nping 1\nquit\n");
     EXPECT_EQ(engine_moves(r.output), std::vector<std::string>{"c5b7"});
-    EXPECT_EQ(announcements(r.output), std::vector<std::string>{"1/2-1/2 {Material}"});
+    EXPECT_EQ(announcements(r.output), (std::vector<std::string>{"1/2-1/2 {Material}", "pong 1"}));
     EXPECT_EQ(r.status, 0);
 
-    // Found before the engine's move instead, the draw is announced and the process goes on.
+    run_in_process_session("xboard\nnew\nsetboard 7k/6P1/5N2/8/8/8/8/K7 b - -\ngo\nquit\n");
+    EXPECT_EQ(engine_state.engine_side, NO_SIDE);
+
+    // Found before the engine's move instead, the draw is announced the same way.
     r = run_binary_session("xboard\nnew\nsetboard 7k/8/8/8/8/8/8/K5N1 b - -\ngo\nping 1\nquit\n");
     EXPECT_EQ(r.output, "\n1/2-1/2 {Material}\npong 1\n");
 }

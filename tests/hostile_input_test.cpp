@@ -302,6 +302,21 @@ TEST(HostileInput, MalformedUsermoves) {
     }
     EXPECT_EQ(s.send("usermove e1e2\n"), "");  // the queen is taken
     expect_alive(s, "promotion and check cases");
+
+    // Text off the board or in upper case names no square, even where the square its
+    // characters would compute to gives a legal move (i2i4 as a1a3, E1E2 as e5e6).
+    const struct { const char* fen; const char* word; const char* computed; } wrapped[] = {
+        {"4k3/8/8/8/8/8/8/R3K3 w - -", "i2i4", "a1a3"},
+        {"4k3/8/8/4P3/8/8/8/4K3 w - -", "E1E2", "e5e6"},
+        {"4k3/8/8/8/8/7R/8/4K3 w - -", "`2`4", "h3h5"},
+    };
+    for (const auto& w : wrapped) {
+        ASSERT_EQ(s.send(std::string("setboard ") + w.fen + "\n"), "") << w.fen;
+        const PositionSnapshot before = snapshot();
+        EXPECT_EQ(s.send(std::string("usermove ") + w.word + "\n"), std::string("Illegal move: ") + w.word + "\n");
+        EXPECT_TRUE(same_as(before)) << w.word;
+        EXPECT_EQ(s.send(std::string("usermove ") + w.computed + "\n"), "") << w.computed;
+    }
     expect_game_works(s, "malformed usermoves");
 }
 
