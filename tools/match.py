@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Plays bitrook against another xboard engine under the xboard GUI, headless.
 
-One xboard run per game (engines started afresh each game), colours alternating, each
-opening of the shipped set played with both colours. Prints progress as it goes and a
-summary at the end: wins, draws, losses, score, Elo difference with its 95% margin, and the
-games lost by illegal move, crash or time forfeit. Writes the PGN, xboard's debug logs and
-the engines' exit statuses to the output folder.
+One xboard run per game (engines started afresh each game), or with --reuse one xboard run
+for the whole match (each engine started once and reused for every game, as xboard does by
+default); colours alternating, each opening of the set played with both colours. Prints
+progress as it goes and a summary at the end: wins, draws, losses, score, Elo difference with
+its 95% margin, and the games lost by illegal move, crash or time forfeit. Writes the PGN,
+xboard's debug logs and the engines' exit statuses to the output folder.
 """
 
 import argparse
@@ -26,8 +27,7 @@ XBOARD_OPTIONS = [
     "-noGUI", "-popupExitMessage", "false", "-popupMoveErrors", "false",
     "-saveSettingsOnExit", "false", "-ponderNextMove", "false", "-matchPause", "500",
     "-autoCallFlag", "true", "-testClaims", "true", "-checkMates", "true",
-    "-materialDraws", "true", "-soundMove", "", "-reuseFirst", "false",
-    "-reuseSecond", "false", "-debugMode", "true",
+    "-materialDraws", "true", "-soundMove", "", "-debugMode", "true",
 ]
 
 
@@ -36,18 +36,13 @@ def engine_name(command):
     return base or command
 
 
-def read_openings():
-    with open(OPENINGS) as f:
+def read_openings(path):
+    with open(path) as f:
         return [line.strip() for line in f if line.strip() and not line.startswith("#")]
 
 
-def parse_pgn(path):
-    """Returns (white, black, result, termination comment) of the single game in path."""
-    try:
-        with open(path, errors="replace") as f:
-            text = f.read()
-    except OSError:
-        return None
+def parse_game(text):
+    """Returns (white, black, result, termination comment) of one game's PGN text."""
     tags = dict(re.findall(r'^\[(\w+) "(.*)"\]', text, re.M))
     if "Result" not in tags:
         return None
@@ -60,12 +55,23 @@ def parse_pgn(path):
     return tags.get("White", "?"), tags.get("Black", "?"), tags["Result"], termination
 
 
+def parse_pgn(path):
+    """Returns the games of the PGN file at path, in order (an empty list without one)."""
+    try:
+        with open(path, errors="replace") as f:
+            text = f.read()
+    except OSError:
+        return []
+    chunks = re.split(r"\n(?=\[Event )", text.strip())
+    return [game for game in (parse_game(chunk) for chunk in chunks if chunk.strip()) if game]
+
+
 def classify_loss(termination, statuses):
     """Why the bitrook side lost: 'illegal', 'crash', 'time' or None (an ordinary loss)."""
     t = termination.lower()
     if any(s not in ("0",) for s in statuses):
         return "crash"
-    if "illegal" in t or "false" in t and "claim" in t:
+    if "illegal" in t or ("false" in t and "claim" in t):
         return "illegal"
     if "time" in t or "flag" in t:
         return "time"
@@ -105,8 +111,9 @@ def follow_moves(log_path, seen, prefix, names):
     return len(lines)
 
 
-def play_game(args, index, opening_index, bitrook_white, out):
-    tag = f"game-{index:03d}"
+def play(args, tag, games, opening_index, bitrook_white, out):
+    """Runs xboard for `games` games (engines reused across them when more than one) and
+    returns (the games of its PGN, bitrook's exit statuses, the PGN path)."""
     pgn = os.path.join(out, tag + ".pgn")
     log = os.path.join(out, tag + ".debug.log")
     status_file = os.path.join(out, tag + ".status")
@@ -119,25 +126,32 @@ def play_game(args, index, opening_index, bitrook_white, out):
         opponent = f"{RUN_ENGINE} {status_file} {args.opponent}"
     first, second = (bitrook, opponent) if bitrook_white else (opponent, bitrook)
     # The PGN names: bitrook reports no name of its own, and its command is the wrapper's.
-    first_name, second_name = (("bitrook", engine_name(args.opponent)) if bitrook_white
-                               else (engine_name(args.opponent), "bitrook"))
+    opponent_name = engine_name(args.opponent)
+    first_name, second_name = (("bitrook", opponent_name) if bitrook_white
+                               else (opponent_name, "bitrook"))
+    reuse = "true" if games > 1 else "false"
     command = ["xvfb-run", "-a", "xboard", *XBOARD_OPTIONS,
+               "-reuseFirst", reuse, "-reuseSecond", reuse,
                "-fcp", first, "-fd", out, "-scp", second, "-sd", out,
                "-fn", first_name, "-sn", second_name,
-               "-mg", "1", "-tc", args.tc, "-inc", str(args.inc),
-               "-sgf", pgn, "-nameOfDebugFile", log]
+               "-mg", str(games), "-sgf", pgn, "-nameOfDebugFile", log]
+    if args.st:
+        command += ["-st", args.st]
+    else:
+        command += ["-tc", args.tc, "-inc", str(args.inc)]
     if opening_index is not None:
-        command += ["-loadPositionFile", OPENINGS, "-loadPositionIndex", str(opening_index)]
+        command += ["-loadPositionFile", args.openings, "-loadPositionIndex", str(opening_index)]
     env = dict(os.environ)
     env["PATH"] = env.get("PATH", "") + ":/usr/games"
     proc = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                             env=env, cwd=out)
-    # The first engine plays white.
-    opponent_name = engine_name(args.opponent)
-    white, black = ("bitrook", opponent_name) if bitrook_white else (opponent_name, "bitrook")
-    names = {"first": f"white ({white})", "second": f"black ({black})"}
+    # The first engine plays white (of the first game, when xboard alternates the colours).
+    if games > 1:
+        names = {"first": first_name, "second": second_name}
+    else:
+        names = {"first": f"white ({first_name})", "second": f"black ({second_name})"}
     seen = 0
-    deadline = time.time() + args.game_timeout
+    deadline = time.time() + args.game_timeout * games
     while proc.poll() is None:
         if args.show_moves:
             seen = follow_moves(log, seen, "    ", names)
@@ -154,6 +168,28 @@ def play_game(args, index, opening_index, bitrook_white, out):
     return parse_pgn(pgn), statuses, pgn
 
 
+def game_outcome(game, statuses, bitrook_white):
+    """Returns (outcome, reason, why it counts as a failure or None) from bitrook's side."""
+    crashed = any(s != "0" for s in statuses)
+    if game is None or game[2] == "*":
+        return ("crash", "", "crash") if crashed else ("unfinished", "", None)
+    result, reason = game[2], game[3]
+    if result == "1/2-1/2":
+        outcome = "draw"
+    elif (result == "1-0") == bitrook_white:
+        outcome = "win"
+    else:
+        return "loss", reason, classify_loss(reason, statuses)
+    # A bitrook exit other than 0 is a crash, whoever won.
+    return outcome, reason, "crash" if crashed else None
+
+
+def append_pgn(pgn, all_pgn):
+    if os.path.exists(pgn):
+        with open(pgn, errors="replace") as src, open(all_pgn, "a") as dst:
+            dst.write(src.read().rstrip() + "\n\n")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--games", type=int, default=20, help="number of games (default 20)")
@@ -162,21 +198,27 @@ def main():
     parser.add_argument("--engine", default=DEFAULT_ENGINE, help="bitrook binary")
     parser.add_argument("--tc", default="0:10", help="base time as M:SS (default 0:10)")
     parser.add_argument("--inc", type=float, default=0.1, help="increment in seconds (default 0.1)")
+    parser.add_argument("--st", help="a fixed time per move instead, as M:SS (0:01 is a second)")
     parser.add_argument("--out", default=os.path.join(ROOT, "build", "match"),
                         help="output folder for PGN, logs and statuses")
+    parser.add_argument("--openings", default=OPENINGS,
+                        help="file of FEN positions to start from (default tools/openings.fen)")
     parser.add_argument("--no-openings", action="store_true",
                         help="start every game from the initial position")
+    parser.add_argument("--reuse", action="store_true",
+                        help="one xboard run for the match, each engine reused for every game")
     parser.add_argument("--show-moves", action="store_true", help="print the moves as they come")
     parser.add_argument("--game-timeout", type=float, default=900,
                         help="seconds after which a game is abandoned")
     args = parser.parse_args()
 
     args.engine = os.path.abspath(args.engine)
+    args.openings = os.path.abspath(args.openings)
     args.opponent_is_bitrook = os.path.basename(shlex.split(args.opponent)[0]) == "bitrook"
     if args.opponent_is_bitrook:
         args.opponent = os.path.abspath(shlex.split(args.opponent)[0])
     os.makedirs(args.out, exist_ok=True)
-    openings = [] if args.no_openings else read_openings()
+    openings = [] if args.no_openings else read_openings(args.openings)
     opponent_name = engine_name(args.opponent)
 
     wins = draws = losses = 0
@@ -184,44 +226,50 @@ def main():
     unfinished = 0
     all_pgn = os.path.join(args.out, "games.pgn")
     open(all_pgn, "w").close()
-    print(f"match: bitrook vs {opponent_name}, {args.games} games at {args.tc} + {args.inc} s,"
-          f" output in {args.out}", flush=True)
-    for i in range(args.games):
+    clock = f"{args.st} a move" if args.st else f"{args.tc} + {args.inc} s"
+    print(f"match: bitrook vs {opponent_name}, {args.games} games at {clock},"
+          f"{' engines reused,' if args.reuse else ''} output in {args.out}", flush=True)
+
+    def opening_of(i):
+        return (i // 2) % len(openings) + 1 if openings else None
+
+    def count(i, game, statuses):
+        nonlocal wins, draws, losses, unfinished
         bitrook_white = i % 2 == 0
-        opening = (i // 2) % len(openings) + 1 if openings else None
-        game, statuses, pgn = play_game(args, i + 1, opening, bitrook_white, args.out)
-        if os.path.exists(pgn):
-            with open(pgn, errors="replace") as src, open(all_pgn, "a") as dst:
-                dst.write(src.read().rstrip() + "\n\n")
-        colour = "white" if bitrook_white else "black"
-        if game is None or game[2] == "*":
-            unfinished += 1
-            outcome, reason = "unfinished", ""
-            if any(s != "0" for s in statuses):
-                lost["crash"] += 1
-                losses += 1
-                outcome = "crash"
+        outcome, reason, why = game_outcome(game, statuses, bitrook_white)
+        if outcome == "win":
+            wins += 1
+        elif outcome == "draw":
+            draws += 1
+        elif outcome in ("loss", "crash"):
+            losses += 1
         else:
-            result, reason = game[2], game[3]
-            if result == "1/2-1/2":
-                draws += 1
-                outcome = "draw"
-            elif (result == "1-0") == bitrook_white:
-                wins += 1
-                outcome = "win"
-            else:
-                losses += 1
-                outcome = "loss"
-                why = classify_loss(reason, statuses)
-                if why:
-                    lost[why] += 1
-            # A bitrook exit other than 0 is a crash, whoever won.
-            if outcome != "loss" and any(s != "0" for s in statuses):
-                lost["crash"] += 1
+            unfinished += 1
+        if why:
+            lost[why] += 1
+        colour = "white" if bitrook_white else "black"
+        opening = opening_of(i)
         print(f"game {i + 1} of {args.games}: bitrook ({colour}) vs {opponent_name}"
               f"{'' if opening is None else f', opening {opening}'}: {outcome}"
               f"{' {' + reason + '}' if reason else ''}"
               f"   running score +{wins} ={draws} -{losses}", flush=True)
+
+    if args.reuse:
+        # xboard alternates the colours and, with index -2, takes each opening twice.
+        played, statuses, pgn = play(args, "match", args.games, -2 if openings else None,
+                                     True, args.out)
+        append_pgn(pgn, all_pgn)
+        # The exit statuses belong to the whole run: they are judged with the first game
+        # that did not finish, or with the last game when all finished.
+        judged = min(len(played), args.games - 1)
+        for i in range(args.games):
+            count(i, played[i] if i < len(played) else None, statuses if i == judged else [])
+    else:
+        for i in range(args.games):
+            played, statuses, pgn = play(args, f"game-{i + 1:03d}", 1, opening_of(i),
+                                         i % 2 == 0, args.out)
+            append_pgn(pgn, all_pgn)
+            count(i, played[0] if played else None, statuses)
 
     n = wins + draws + losses
     score = wins + 0.5 * draws
@@ -237,7 +285,8 @@ def main():
     print(f"lost by illegal move: {lost['illegal']}, by crash: {lost['crash']},"
           f" by time forfeit: {lost['time']}; unfinished games: {unfinished}")
     print(f"PGN: {all_pgn}")
-    print(f"xboard debug logs: {os.path.join(args.out, 'game-*.debug.log')}")
+    print(f"xboard debug logs: {os.path.join(args.out, '*.debug.log')}")
+    # A crash that left its game unfinished is counted once, as a crash.
     failures = lost["illegal"] + lost["crash"] + lost["time"] + unfinished
     return 1 if failures else 0
 
