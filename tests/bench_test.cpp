@@ -3,19 +3,16 @@
 // updates the value here with its reason.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
-#include "tests/session.h"
+#include "tests/helpers.h"
 
 namespace {
 
 TEST(Bench, SearchSignature) {
     // The default depth in the release build; the sanitizer build is too slow for it and
     // checks depth 4 instead.
-    const bool sanitized = std::getenv("BITROOK_SANITIZED") != nullptr;
-    const SessionResult r = run_probe(sanitized ? "bench 4" : "bench");
+    const SessionResult r = run_probe(sanitized() ? "bench 4" : "bench");
     ASSERT_EQ(r.status, 0);
-    const std::string expected = sanitized ? "total nodes 401429\n" : "total nodes 9386327\n";
+    const std::string expected = sanitized() ? "total nodes 401429\n" : "total nodes 9386327\n";
     EXPECT_NE(r.output.find(expected), std::string::npos) << r.output;
 }
 

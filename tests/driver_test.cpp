@@ -5,11 +5,11 @@
 #include "driver/driver.h"
 #include "moves/moves.h"
 #include "search/search.h"
+#include "tests/helpers.h"
 #include "tests/session.h"
 
 namespace {
 
-Square sq(const char* n) { return 8 * (n[1] - '1') + ('h' - n[0]); }
 
 // Runs the commands in-process and leaves the driver records for inspection.
 void session(const std::string& commands) { run_in_process_session("xboard\n" + commands); }

@@ -3,7 +3,7 @@
 
 #include "eval/eval.h"
 #include "moves/moves.h"
-#include "tests/session.h"
+#include "tests/helpers.h"
 
 namespace {
 
@@ -46,41 +46,9 @@ TEST(GamePhase, Endgame) {
     EXPECT_EQ(eval_params.phase_piece_count, 0);
 }
 
-TEST(GamePhase, WeightsOfEachPhase) {
-    struct Column {
-        const char* fen;
-        EvalParams expected;
-    };
-    const Column columns[] = {
-        {START_FEN, {0, 14, 1, 1, 1, -13, -8, -5, 3, 8, 3}},
-        {"3qk3/8/8/8/8/8/8/R2QKBR1 w - -", {1, 5, 3, 2, 3, -15, -10, -8, 10, 8, 3}},
-        {"4k3/8/8/8/8/8/4P3/4K3 w - -", {2, 0, 3, 3, 3, -18, -13, -12, 16, 15, 5}},
-    };
-    for (const Column& c : columns) {
-        ASSERT_TRUE(setup(c.fen));
-        game_move_count = 0;
-        set_game_phase();
-        const EvalParams& p = eval_params;
-        const EvalParams& e = c.expected;
-        EXPECT_EQ(p.game_phase, e.game_phase) << c.fen;
-        EXPECT_EQ(p.phase_piece_count, e.phase_piece_count) << c.fen;
-        EXPECT_EQ(p.bishop_mobility_weight, e.bishop_mobility_weight) << c.fen;
-        EXPECT_EQ(p.rook_mobility_weight, e.rook_mobility_weight) << c.fen;
-        EXPECT_EQ(p.knight_mobility_weight, e.knight_mobility_weight) << c.fen;
-        EXPECT_EQ(p.doubled_pawn_penalty, e.doubled_pawn_penalty) << c.fen;
-        EXPECT_EQ(p.unopposed_pawn_penalty, e.unopposed_pawn_penalty) << c.fen;
-        EXPECT_EQ(p.unsupported_pawn_penalty, e.unsupported_pawn_penalty) << c.fen;
-        EXPECT_EQ(p.passed_pawn_bonus, e.passed_pawn_bonus) << c.fen;
-        EXPECT_EQ(p.seventh_rank_bonus, e.seventh_rank_bonus) << c.fen;
-        EXPECT_EQ(p.seventh_rank_pair_bonus, e.seventh_rank_pair_bonus) << c.fen;
-    }
-}
-
 // Sets the position and decides its phase, as the driver does before a search.
 int insufficient(const char* fen) {
-    EXPECT_TRUE(setup(fen)) << fen;
-    game_move_count = 0;
-    set_game_phase();
+    EXPECT_TRUE(setup_with_phase(fen)) << fen;
     return insufficient_material();
 }
 

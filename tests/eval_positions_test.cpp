@@ -7,15 +7,11 @@
 #include "eval/eval.h"
 #include "eval/eval_terms.h"
 #include "moves/moves.h"
-#include "tests/session.h"
+#include "tests/helpers.h"
 
 namespace {
 
-void position(const char* fen) {
-    ASSERT_TRUE(setup(fen)) << fen;
-    game_move_count = 0;
-    set_game_phase();
-}
+void position(const char* fen) { ASSERT_TRUE(setup_with_phase(fen)) << fen; }
 
 int score_of(const char* fen) {
     position(fen);

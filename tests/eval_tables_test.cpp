@@ -9,22 +9,22 @@
 #include "eval/eval_tables.h"
 #include "eval/eval_terms.h"
 #include "moves/moves.h"
-#include "tests/session.h"
+#include "tests/helpers.h"
 
 namespace {
 
-constexpr Square sq(const char* name) { return eval_detail::square(name); }
+constexpr Square square(const char* name) { return eval_detail::square(name); }
 
 TEST(EvalTables, SquareNames) {
-    EXPECT_EQ(sq("h1"), 0);
-    EXPECT_EQ(sq("a1"), 7);
-    EXPECT_EQ(sq("e4"), 27);
-    EXPECT_EQ(sq("a8"), 63);
+    EXPECT_EQ(square("h1"), 0);
+    EXPECT_EQ(square("a1"), 7);
+    EXPECT_EQ(square("e4"), 27);
+    EXPECT_EQ(square("a8"), 63);
     EXPECT_EQ(eval_detail::squares("h1 a8 e4"), set_mask[0] | set_mask[63] | set_mask[27]);
-    EXPECT_EQ(LIGHT_SQUARES & set_mask[sq("h1")], set_mask[sq("h1")]);
-    EXPECT_EQ(LIGHT_SQUARES & set_mask[sq("a8")], set_mask[sq("a8")]);
-    EXPECT_EQ(LIGHT_SQUARES & (set_mask[sq("a1")] | set_mask[sq("h8")] | set_mask[sq("g1")]), 0u);
-    EXPECT_EQ(DARK_SQUARES & set_mask[sq("d4")], set_mask[sq("d4")]);
+    EXPECT_EQ(LIGHT_SQUARES & set_mask[square("h1")], set_mask[square("h1")]);
+    EXPECT_EQ(LIGHT_SQUARES & set_mask[square("a8")], set_mask[square("a8")]);
+    EXPECT_EQ(LIGHT_SQUARES & (set_mask[square("a1")] | set_mask[square("h8")] | set_mask[square("g1")]), 0u);
+    EXPECT_EQ(DARK_SQUARES & set_mask[square("d4")], set_mask[square("d4")]);
 }
 
 struct Reading {
@@ -85,7 +85,7 @@ TEST(EvalTables, ReadAsDrawn) {
     };
     for (const Reading& r : readings)
         for (const char* p = r.squares; *p; p += p[2] ? 3 : 2)
-            EXPECT_EQ((*r.table)[sq(p)], r.value) << r.name << " on " << std::string(p, 2);
+            EXPECT_EQ((*r.table)[square(p)], r.value) << r.name << " on " << std::string(p, 2);
 }
 
 TEST(EvalTables, Shelter) {
@@ -103,9 +103,7 @@ TEST(EvalTables, Shelter) {
 // named squares change the knight term by the table and reach difference.
 TEST(EvalTables, KnightTermUsesTableUnmirrored) {
     auto knights_term = [](const char* fen) {
-        EXPECT_TRUE(setup(fen)) << fen;
-        game_move_count = 0;
-        set_game_phase();
+        EXPECT_TRUE(setup_with_phase(fen)) << fen;
         EvalTerms t;
         evaluate_with_terms(1, -10000, 10000, t);
         return t.value[TERM_KNIGHTS];

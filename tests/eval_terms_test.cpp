@@ -6,16 +6,11 @@
 #include "eval/eval.h"
 #include "eval/eval_terms.h"
 #include "moves/moves.h"
-#include "tests/session.h"
+#include "tests/helpers.h"
 
 namespace {
 
-// Sets the position and decides its phase with no moves played, as before a search.
-void position(const char* fen) {
-    ASSERT_TRUE(setup(fen)) << fen;
-    game_move_count = 0;
-    set_game_phase();
-}
+void position(const char* fen) { ASSERT_TRUE(setup_with_phase(fen)) << fen; }
 
 EvalTerms terms_of(const char* fen) {
     position(fen);

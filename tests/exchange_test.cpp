@@ -3,7 +3,7 @@
 
 #include "search/search.h"
 #include "tests/session.h"
-#include "tests/squares.h"
+#include "tests/helpers.h"
 
 namespace {
 

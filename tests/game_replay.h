@@ -9,6 +9,7 @@
 
 #include "driver/driver.h"
 #include "moves/moves.h"
+#include "tests/helpers.h"
 #include "tests/session.h"
 
 // The output split into lines, without their newlines.
@@ -58,19 +59,8 @@ inline bool play_legal(const std::string& text) {
 
 // The texts of every legal move in the position on the board, in generation order.
 inline std::vector<std::string> legal_move_texts() {
-    Move list[MAX_MOVES];
-    int count = generate_captures(list, 0);
-    count += generate_quiet_moves(list + count, 0);
     std::vector<std::string> texts;
-    for (int i = 0; i < count; ++i) {
-        if (!make_move(list[i], 1)) continue;
-        const bool legal = !in_check(side_to_move ^ 1);
-        unmake_move(list[i]);
-        if (!legal) continue;
-        char text[6];
-        move_to_text(list[i], text);
-        texts.push_back(text);
-    }
+    for (Move m : legal_moves()) texts.push_back(text_of(m));
     return texts;
 }
 

@@ -14,7 +14,7 @@
 #include "search/search.h"
 #include "tests/game_replay.h"
 #include "tests/session.h"
-#include "tests/squares.h"
+#include "tests/helpers.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 
 #include "driver/driver.h"
 #include "moves/moves.h"
+#include "tests/helpers.h"
 #include "tests/session.h"
 
 namespace {
@@ -38,30 +39,24 @@ int32_t counted_material() {
     return sum;
 }
 
-std::string text(Move m) {
-    char t[6];
-    move_to_text(m, t);
-    return t;
-}
-
 // The fields of a generated word agree with the board it was generated on.
 void check_fields(Move m, bool from_captures, int ply) {
     const int to = move_to(m), captured = move_captured(m), special = move_special(m);
     const Bitboard own = side_to_move ? board.white_pieces : board.black_pieces;
-    ASSERT_EQ(m >> 24, 0u) << text(m);
-    ASSERT_TRUE(own & set_mask[move_from(m)]) << text(m);
-    ASSERT_EQ(move_piece(m), board.mailbox[move_from(m)]) << text(m);
+    ASSERT_EQ(m >> 24, 0u) << text_of(m);
+    ASSERT_TRUE(own & set_mask[move_from(m)]) << text_of(m);
+    ASSERT_EQ(move_piece(m), board.mailbox[move_from(m)]) << text_of(m);
     if (special == SPECIAL_EN_PASSANT) {
-        ASSERT_EQ(to, board.history[ply].ep_square) << text(m);
-        ASSERT_EQ(captured, PAWN) << text(m);
+        ASSERT_EQ(to, board.history[ply].ep_square) << text_of(m);
+        ASSERT_EQ(captured, PAWN) << text_of(m);
     } else {
-        ASSERT_EQ(captured, board.mailbox[to]) << text(m);
-        ASSERT_TRUE(special == 0 || special == SPECIAL_CASTLING) << text(m);
+        ASSERT_EQ(captured, board.mailbox[to]) << text_of(m);
+        ASSERT_TRUE(special == 0 || special == SPECIAL_CASTLING) << text_of(m);
     }
     if (from_captures) {
-        ASSERT_TRUE(captured != 0 || move_promotion(m) != 0) << text(m);
+        ASSERT_TRUE(captured != 0 || move_promotion(m) != 0) << text_of(m);
     } else {
-        ASSERT_TRUE(captured == 0 && move_promotion(m) == 0) << text(m);
+        ASSERT_TRUE(captured == 0 && move_promotion(m) == 0) << text_of(m);
     }
 }
 
@@ -76,15 +71,15 @@ void walk(int depth, int ply, long& makes) {
         ASSERT_NO_FATAL_FAILURE(check_fields(m, i < captures, ply));
         const Snapshot before = take();
         if (!make_move(m, ply + 1)) {
-            ASSERT_EQ(move_captured(m), KING) << text(m);
-            ASSERT_EQ(std::memcmp(&before.board, &board, sizeof board), 0) << text(m);
-            ASSERT_TRUE(same_position(before, take(), HISTORY_SIZE)) << text(m);
+            ASSERT_EQ(move_captured(m), KING) << text_of(m);
+            ASSERT_EQ(std::memcmp(&before.board, &board, sizeof board), 0) << text_of(m);
+            ASSERT_TRUE(same_position(before, take(), HISTORY_SIZE)) << text_of(m);
             continue;
         }
         ++makes;
         ASSERT_NE(move_captured(m), KING);
-        ASSERT_TRUE(check_position()) << text(m) << " at ply " << ply + 1;
-        ASSERT_EQ(material, counted_material()) << text(m);
+        ASSERT_TRUE(check_position()) << text_of(m) << " at ply " << ply + 1;
+        ASSERT_EQ(material, counted_material()) << text_of(m);
         ASSERT_EQ(game_move_count, before.game_move_count + 1);
         ASSERT_EQ(game_moves[game_move_count - 1], m);
         ASSERT_EQ(side_to_move, before.side_to_move ^ 1);
@@ -92,7 +87,7 @@ void walk(int depth, int ply, long& makes) {
             ASSERT_NO_FATAL_FAILURE(walk(depth - 1, ply + 1, makes));
         }
         unmake_move(m);
-        ASSERT_TRUE(same_position(before, take(), ply + 1)) << text(m) << " at ply " << ply + 1;
+        ASSERT_TRUE(same_position(before, take(), ply + 1)) << text_of(m) << " at ply " << ply + 1;
     }
 }
 
@@ -126,7 +121,7 @@ Move play(const char* t, int ply = 1) {
     const int count = generate_captures(moves, ply - 1);
     const int all = count + generate_quiet_moves(moves + count, ply - 1);
     for (int i = 0; i < all; ++i)
-        if (text(moves[i]) == t) {
+        if (text_of(moves[i]) == t) {
             EXPECT_EQ(make_move(moves[i], ply), 1) << t;
             return moves[i];
         }

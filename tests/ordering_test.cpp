@@ -6,7 +6,7 @@
 #include "eval/eval.h"
 #include "search/search.h"
 #include "tests/session.h"
-#include "tests/squares.h"
+#include "tests/helpers.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "tests/helpers.h"
 #include "tests/session.h"
 
 namespace {
@@ -22,7 +23,6 @@ struct PerftCase {
 
 void PrintTo(const PerftCase& c, std::ostream* os) { *os << c.name << " " << c.fen; }
 
-bool sanitized() { return std::getenv("BITROOK_SANITIZED") != nullptr; }
 
 // The last line of the probe's output.
 std::string last_line(const std::string& out) {

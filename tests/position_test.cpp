@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "board/board.h"
+#include "tests/helpers.h"
 #include "tests/session.h"
 
 namespace {
 
-Square sq(const char* n) { return 8 * (n[1] - '1') + ('h' - n[0]); }
 
 TEST(Fen, StartPosition) {
     ASSERT_TRUE(setup(START_FEN));

@@ -4,7 +4,7 @@
 #include "moves/moves.h"
 #include "search/search.h"
 #include "tests/session.h"
-#include "tests/squares.h"
+#include "tests/helpers.h"
 
 namespace {
 

@@ -10,10 +10,8 @@
 #include "eval/eval.h"
 #include "moves/moves.h"
 #include "search/search.h"
+#include "tests/helpers.h"
 #include "tests/session.h"
-
-// True under the sanitizer preset, where deep searches are too slow.
-inline bool sanitized() { return std::getenv("BITROOK_SANITIZED") != nullptr; }
 
 // Search memory and control as a fresh engine has them, with no time limit.
 inline void fresh_search_state() {

@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "tests/search_setup.h"
-#include "tests/squares.h"
+#include "tests/helpers.h"
 
 namespace {
 
@@ -17,20 +17,6 @@ Move find_move(const char* from, const char* to) {
         if (move_from(moves[i]) == sq(from) && move_to(moves[i]) == sq(to)) return moves[i];
     ADD_FAILURE() << "no move " << from << to;
     return 0;
-}
-
-// Number of legal moves of the position of history entry `entry`.
-int legal_moves(int entry) {
-    Move moves[MAX_MOVES];
-    int count = generate_captures(moves, entry);
-    count += generate_quiet_moves(moves + count, entry);
-    int legal = 0;
-    for (int i = 0; i < count; ++i) {
-        if (!make_move(moves[i], entry + 1)) continue;
-        if (!in_check(side_to_move ^ 1)) ++legal;
-        unmake_move(moves[i]);
-    }
-    return legal;
 }
 
 // Plays the root line: every move must be legal where it stands. Returns the number played;
@@ -63,7 +49,7 @@ void expect_mate(const char* fen, int depth, int plies, const char* first_from,
     EXPECT_EQ(move_to(pv_table[1][1]), sq(first_to));
     ASSERT_EQ(play_line(), plies);
     EXPECT_TRUE(in_check(side_to_move));
-    EXPECT_EQ(legal_moves(plies), 0);
+    EXPECT_TRUE(legal_moves(plies).empty());
 }
 
 TEST(Search, MatesScoredByTheirDistance) {

@@ -10,6 +10,7 @@
 
 #include "driver/driver.h"
 #include "moves/moves.h"
+#include "tests/helpers.h"
 
 class SteppedSession {
   public:
@@ -49,23 +50,3 @@ class SteppedSession {
     std::string input_;
     int handshake_status_ = 0;
 };
-
-// The legal moves of the game position, as generated, and their texts.
-inline std::vector<Move> legal_moves() {
-    Move list[MAX_MOVES];
-    int count = generate_captures(list, 0);
-    count += generate_quiet_moves(list + count, 0);
-    std::vector<Move> legal;
-    for (int i = 0; i < count; ++i) {
-        if (!make_move(list[i], 1)) continue;
-        if (!in_check(side_to_move ^ 1)) legal.push_back(list[i]);
-        unmake_move(list[i]);
-    }
-    return legal;
-}
-
-inline std::string text_of(Move m) {
-    char text[6];
-    move_to_text(m, text);
-    return text;
-}

@@ -15,7 +15,6 @@
 
 namespace {
 
-bool sanitized() { return std::getenv("BITROOK_SANITIZED") != nullptr; }
 
 // Makes and unmakes every generated move of the game position: the position stays
 // consistent after each make and is restored exactly by each unmake. Returns the first

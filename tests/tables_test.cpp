@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "board/board.h"
+#include "tests/helpers.h"
 
 namespace {
 
@@ -11,7 +12,6 @@ Bitboard squares(std::initializer_list<const char*> names) {
     for (const char* n : names) b |= set_mask[8 * (n[1] - '1') + ('h' - n[0])];
     return b;
 }
-Square sq(const char* n) { return 8 * (n[1] - '1') + ('h' - n[0]); }
 
 TEST(Tables, ShiftAndMapCheckValues) {
     const int h1a8_low[16] = {0, 9, 18, 27, 36, 45, 54, 63, 56, 0, 9, 18, 27, 36, 45, 54};
