@@ -34,7 +34,9 @@ std::string read_file(const std::string& path) {
     return s.str();
 }
 
-SessionResult run_command(const std::string& command, const std::string& input, int timeout_seconds) {
+}  // namespace
+
+SessionResult run_program(const std::string& command, const std::string& input, int timeout_seconds) {
     const std::string in_path = temp_path(".in"), out_path = temp_path(".out");
     {
         std::ofstream in(in_path, std::ios::binary);
@@ -50,14 +52,12 @@ SessionResult run_command(const std::string& command, const std::string& input, 
     return result;
 }
 
-}  // namespace
-
 SessionResult run_binary_session(const std::string& input, int timeout_seconds) {
-    return run_command(BITROOK_BINARY, input, timeout_seconds);
+    return run_program(BITROOK_BINARY, input, timeout_seconds);
 }
 
 SessionResult run_probe(const std::string& arguments, int timeout_seconds) {
-    return run_command(std::string(PROBE_BINARY) + " " + arguments, "", timeout_seconds);
+    return run_program(std::string(PROBE_BINARY) + " " + arguments, "", timeout_seconds);
 }
 
 SessionResult run_in_process_session(const std::string& input) {

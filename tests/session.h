@@ -17,6 +17,10 @@ SessionResult run_binary_session(const std::string& input, int timeout_seconds =
 // runs, reading from a buffer); the driver records are reset first.
 SessionResult run_in_process_session(const std::string& input);
 
+// Runs a shell command line with `input` on its standard input (killed after
+// `timeout_seconds`) and returns its standard output and exit status.
+SessionResult run_program(const std::string& command, const std::string& input, int timeout_seconds);
+
 // Runs the probe tool with the given arguments (shell words) and returns its standard output
 // and exit status.
 SessionResult run_probe(const std::string& arguments, int timeout_seconds = 300);
