@@ -1,5 +1,5 @@
-# Shared by tools/play and tools/match: install what they need (as root, on Debian) and
-# build the release engine when it is missing or older than its sources.
+# Shared by tools/play, tools/match, tools/test and .ci/run: install what they need (as root,
+# on Debian) and build the release engine when it is missing or older than its sources.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export PATH="$PATH:/usr/games"
 
