@@ -113,8 +113,8 @@ std::string describe(const Sample& s) {
 
 TEST(PerftOracle, DivideAgreesWithStockfish) {
     ASSERT_EQ(access(ORACLE, X_OK), 0) << ORACLE << " is missing (tools/test installs it)";
-    const int depth = sanitized() ? 2 : 3;
-    const std::vector<Sample> samples = random_samples(sanitized() ? 200 : 1000);
+    const int depth = 3;
+    const std::vector<Sample> samples = random_samples(1000);
     const std::vector<Divide> expected = oracle_divides(samples, depth);
     ASSERT_EQ(expected.size(), samples.size()) << "the oracle did not answer every position";
     int failures = 0;
