@@ -43,6 +43,18 @@ extern FILE* protocol_out;
 // Formatted reply, flushed at once.
 void reply(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// Text scanning shared by the command loops.
+bool is_blank(char c);  // space, tab, newline, CR, vertical tab, form feed
+const char* skip_blanks(const char* p);
+// The first blank-delimited word of the line: its start, with `length` set (0 for none).
+const char* first_word(const char* line, size_t& length);
+// Reads a decimal integer (blanks, optional sign, digits) like "%d", saturating far beyond
+// any meaningful value instead of overflowing. False, with `p` unmoved, when no digit is found.
+bool read_integer(const char*& p, int64_t& value);
+// Times are kept within [0, MAX_CLOCK_MS] so that no clock arithmetic can overflow.
+int32_t clamp_ms(int64_t ms);
+int32_t clamp_int32(int64_t v);
+
 // Resets every driver record to its start-up value (the tables are left alone).
 void reset_engine();
 // Start-up after init_tables: the handshake, then the command loop. Returns the exit status.
