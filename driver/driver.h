@@ -68,6 +68,14 @@ int command_loop();
 void new_game();
 void set_board(const char* fen);
 void user_move(const char* text);
+// The game position from FEN text, with the reset of "new" and "setboard" but without their
+// replies or their choice of the engine's side. False when refused: then no position is set.
+bool setup_position(const char* fen);
+// The opponent's move as "usermove" plays it, without its reply; false when refused, and
+// then the game position is as it was.
+bool play_opponent_move(const char* text);
+// The engine's own move (one the thinking driver returned) made the game position.
+void play_engine_move(Move move);
 void go_command();
 void engine_turn();  // returns after the engine's move; sets quit_requested to end the loop
 bool game_position_repeated();  // the game position stood on the board twice before
