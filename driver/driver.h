@@ -113,5 +113,19 @@ extern int32_t root_in_check;
 // The legal moves of the game position into the root list, each with its first ordering
 // score (the negated quiescence score plus the centre, check and opening king adjustments).
 void prepare_root_moves();
+// The start of every search: the per-search state cleared, the deadline taken for
+// `engine_side`, the game phase decided, the first window, the root list prepared.
+void begin_thinking();
+struct Deepening {
+    Move move;      // first move of the last completed iteration, else the first root move
+    int32_t score;  // its score (-10000 when no iteration completed)
+    bool completed;
+};
+// Iterative deepening over the prepared root list (at least two moves) until the clock, the
+// depth limit or a mate ends it; `report`, when set, is called after each completed
+// iteration with its depth and score.
+Deepening deepen(void (*report)(int depth, int32_t score));
+// The xboard engine's turn to think: begin_thinking, the end of the game announced, deepen
+// with the thinking line, resignation and the clock kept.
 Move think();
 void shift_ply_tables();
