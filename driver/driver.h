@@ -30,14 +30,25 @@ extern TimeControl time_control;
 // text buffer in tests and fuzzers. Replies go to `protocol_out` and are flushed at once.
 
 constexpr int LINE_SIZE = 256;  // at most 255 characters and a terminator
+// The UCI program's lines: a "position" line carries every move of the game.
+constexpr int UCI_LINE_SIZE = 16384;
 
-// Reads from standard input from now on.
+// Reads standard input through the C library's stream from now on (the xboard program).
 void use_stdin_source();
+// Reads descriptor 0 directly from now on, so that poll_line can look for waiting lines
+// (the UCI program).
+void use_descriptor_source();
 // Reads from the given bytes (not copied; must outlive the session).
 void use_buffer_source(const char* data, size_t size);
-// Reads the next line (at most 255 characters, newline included, a CR before the LF
-// dropped). Returns 0 at end of input or on a read error.
-int read_line(char* line);
+// Reads the next line (at most `size` - 1 characters, newline included, a CR before the LF
+// dropped); a longer line is read in pieces. Returns 0 at end of input or on a read error.
+int read_line(char* line, int size = LINE_SIZE);
+// A line if one can be read without waiting: 1 with the line, 0 when none is complete yet,
+// -1 at the end of the input. A buffer source gives its lines while any are left and never
+// ends (tests feed it piece by piece); the C library stream gives none.
+int poll_line(char* line, int size);
+// True once the descriptor source has reached the end of its input.
+bool input_closed();
 
 extern FILE* protocol_out;
 // Formatted reply, flushed at once.
