@@ -185,6 +185,7 @@ void reset_engine() {
     last_score = -10000;
     iteration_depth = 0;
     budget_cap_ms = INT32_MAX;
+    reset_uci();
 }
 
 int run_engine() {

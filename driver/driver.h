@@ -59,6 +59,10 @@ bool is_blank(char c);  // space, tab, newline, CR, vertical tab, form feed
 const char* skip_blanks(const char* p);
 // The first blank-delimited word of the line: its start, with `length` set (0 for none).
 const char* first_word(const char* line, size_t& length);
+// The next word from `p` on, as first_word finds it; `p` moves past it.
+const char* next_word(const char*& p, size_t& length);
+// True when the word of `length` characters is exactly `text`.
+bool word_is(const char* word, size_t length, const char* text);
 // Reads a decimal integer (blanks, optional sign, digits) like "%d", saturating far beyond
 // any meaningful value instead of overflowing. False, with `p` unmoved, when no digit is found.
 bool read_integer(const char*& p, int64_t& value);
@@ -140,3 +144,46 @@ Deepening deepen(void (*report)(int depth, int32_t score));
 // with the thinking line, resignation and the clock kept.
 Move think();
 void shift_ply_tables();
+
+// ---------------------------------------------------------------------------------------------
+// The UCI front end (the bitrook-uci program): its command loop over the same game commands,
+// time control and thinking driver.
+
+struct UciState {
+    int32_t holding;             // 1 while a finished "go infinite" waits for "stop"
+    Move held_move;              // the answer it then gives
+    int32_t stop_requested;      // the search under way must end ("stop", "quit", or what
+                                 // stands for them under a search only "stop" can end)
+    int32_t unlimited;           // the search under way has no limit of its own
+    int32_t deferred;            // 1 when a command came during the search: it waits in
+                                 // deferred_line, with all input behind it, for the search's end
+    int32_t node_limit_set;      // "go nodes N": the search stops at the first check past N
+    uint32_t node_limit;
+    int32_t node_limit_armed;    // 1 while the iterations run
+    int32_t largest_moves_to_go; // since the game began: taken as the control's size
+    Move engine_move;            // the answer of the last "go" on the position held, else 0
+};
+extern UciState uci_state;
+extern char uci_deferred_line[UCI_LINE_SIZE];
+// The position held, as the text that sets it up: its start ("startpos", or "fen" and the FEN,
+// single-spaced; empty for no position) and the moves accepted from it, each followed by a
+// blank.
+extern char uci_start_text[UCI_LINE_SIZE];
+extern char uci_moves_text[UCI_LINE_SIZE];
+
+// Resets the UCI front end's records (reset_engine does it with the others).
+void reset_uci();
+// Reads and carries out UCI commands until "quit" or the end of the input; returns the exit
+// status.
+int uci_loop();
+// "go" with the words after it.
+void uci_go(const char* args);
+
+// What a line that comes while a search runs (or waits for "stop") means to it.
+enum SearchLine {
+    SEARCH_GOES_ON,  // "isready" (answered at once), or a word that is ignored at any time
+    SEARCH_ENDS,     // "stop" or "quit"
+    AFTER_SEARCH,    // a command for after the search: "uci", "ucinewgame", "position", "go"
+};
+SearchLine classify_search_line(const char* line);
+void print_bestmove(Move move);  // "bestmove 0000" for no move

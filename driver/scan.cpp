@@ -1,5 +1,7 @@
 // Text scanning shared by the command loops: blanks, words and decimal integers, and the
 // clamps that keep the numbers read within what the driver records hold.
+#include <cstring>
+
 #include "driver/driver.h"
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
@@ -35,4 +37,14 @@ int32_t clamp_ms(int64_t ms) { return int32_t(ms < 0 ? 0 : ms > MAX_CLOCK_MS ? M
 
 int32_t clamp_int32(int64_t v) {
     return int32_t(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+}
+
+const char* next_word(const char*& p, size_t& length) {
+    const char* word = first_word(p, length);
+    p = word + length;
+    return word;
+}
+
+bool word_is(const char* word, size_t length, const char* text) {
+    return std::strlen(text) == length && std::memcmp(word, text, length) == 0;
 }
