@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Plays bitrook against another xboard engine under the xboard GUI, headless.
+"""Plays bitrook against another engine under the xboard GUI, headless.
 
-One xboard run per game (engines started afresh each game), colours alternating, each
-opening of the shipped set played with both colours. Prints progress as it goes and a
-summary at the end: wins, draws, losses, score, Elo difference with its 95% margin, and the
-games lost by illegal move, crash or time forfeit. Writes the PGN, xboard's debug logs and
-the engines' exit statuses to the output folder.
+bitrook-uci, and any opponent said to speak UCI, runs through polyglot, the adapter that
+connects a UCI engine to an xboard interface. One xboard run per game (engines started afresh
+each game), colours alternating, each opening of the shipped set played with both colours.
+Prints progress as it goes and a summary at the end: wins, draws, losses, score, Elo
+difference with its 95% margin, and the games lost by illegal move, crash or time forfeit.
+Writes the PGN, xboard's debug logs and the engines' exit statuses to the output folder.
 """
 
 import argparse
@@ -19,6 +20,9 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_ENGINE = os.path.join(ROOT, "build", "release", "bitrook")
+DEFAULT_UCI_ENGINE = os.path.join(ROOT, "build", "release", "bitrook-uci")
+# The programs of this project; one of them as the opponent has its exit status kept too.
+OWN_ENGINES = ("bitrook", "bitrook-uci")
 OPENINGS = os.path.join(ROOT, "tools", "openings.fen")
 RUN_ENGINE = os.path.join(ROOT, "tools", "run-engine")
 
@@ -34,6 +38,15 @@ XBOARD_OPTIONS = [
 def engine_name(command):
     base = os.path.basename(shlex.split(command)[0])
     return base or command
+
+
+def engine_command(command, status_file, uci):
+    """The xboard engine command for `command`, with its exit status appended to the status
+    file; a UCI engine runs under polyglot, whose own exit status is kept as well."""
+    run = f"{RUN_ENGINE} {status_file} {command}"
+    if not uci:
+        return run
+    return f'{RUN_ENGINE} {status_file} polyglot -noini -ec "{run}"'
 
 
 def read_openings():
@@ -61,7 +74,7 @@ def parse_pgn(path):
 
 
 def classify_loss(termination, statuses):
-    """Why the bitrook side lost: 'illegal', 'crash', 'time' or None (an ordinary loss)."""
+    """Why our engine's side lost: 'illegal', 'crash', 'time' or None (an ordinary loss)."""
     t = termination.lower()
     if any(s not in ("0",) for s in statuses):
         return "crash"
@@ -113,14 +126,14 @@ def play_game(args, index, opening_index, bitrook_white, out):
     for path in (pgn, log, status_file):
         if os.path.exists(path):
             os.remove(path)
-    bitrook = f"{RUN_ENGINE} {status_file} {args.engine}"
+    bitrook = engine_command(args.engine, status_file, args.engine_uci)
     opponent = args.opponent
-    if args.opponent_is_bitrook:
-        opponent = f"{RUN_ENGINE} {status_file} {args.opponent}"
+    if args.opponent_is_own or args.opponent_uci:
+        opponent = engine_command(args.opponent, status_file, args.opponent_uci)
     first, second = (bitrook, opponent) if bitrook_white else (opponent, bitrook)
     # The PGN names: bitrook reports no name of its own, and its command is the wrapper's.
-    first_name, second_name = (("bitrook", engine_name(args.opponent)) if bitrook_white
-                               else (engine_name(args.opponent), "bitrook"))
+    first_name, second_name = ((args.name, engine_name(args.opponent)) if bitrook_white
+                               else (engine_name(args.opponent), args.name))
     command = ["xvfb-run", "-a", "xboard", *XBOARD_OPTIONS,
                "-fcp", first, "-fd", out, "-scp", second, "-sd", out,
                "-fn", first_name, "-sn", second_name,
@@ -134,7 +147,7 @@ def play_game(args, index, opening_index, bitrook_white, out):
                             env=env, cwd=out)
     # The first engine plays white.
     opponent_name = engine_name(args.opponent)
-    white, black = ("bitrook", opponent_name) if bitrook_white else (opponent_name, "bitrook")
+    white, black = (args.name, opponent_name) if bitrook_white else (opponent_name, args.name)
     names = {"first": f"white ({white})", "second": f"black ({black})"}
     seen = 0
     deadline = time.time() + args.game_timeout
@@ -158,8 +171,14 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--games", type=int, default=20, help="number of games (default 20)")
     parser.add_argument("--opponent", default="fairymax",
-                        help="opponent's xboard engine command (default fairymax)")
-    parser.add_argument("--engine", default=DEFAULT_ENGINE, help="bitrook binary")
+                        help="opponent's engine command (default fairymax)")
+    parser.add_argument("--opponent-uci", action="store_true",
+                        help="the opponent speaks UCI: run it through polyglot (bitrook-uci is"
+                             " recognised by its name)")
+    parser.add_argument("--engine", default=None,
+                        help="our engine's binary: bitrook (the default) or bitrook-uci")
+    parser.add_argument("--uci", action="store_true",
+                        help="play bitrook-uci, through polyglot, instead of bitrook")
     parser.add_argument("--tc", default="0:10", help="base time as M:SS (default 0:10)")
     parser.add_argument("--inc", type=float, default=0.1, help="increment in seconds (default 0.1)")
     parser.add_argument("--out", default=os.path.join(ROOT, "build", "match"),
@@ -171,9 +190,14 @@ def main():
                         help="seconds after which a game is abandoned")
     args = parser.parse_args()
 
-    args.engine = os.path.abspath(args.engine)
-    args.opponent_is_bitrook = os.path.basename(shlex.split(args.opponent)[0]) == "bitrook"
-    if args.opponent_is_bitrook:
+    default_engine = DEFAULT_UCI_ENGINE if args.uci else DEFAULT_ENGINE
+    args.engine = os.path.abspath(args.engine or default_engine)
+    args.name = engine_name(args.engine)
+    args.engine_uci = args.name == "bitrook-uci"
+    opponent_base = os.path.basename(shlex.split(args.opponent)[0])
+    args.opponent_is_own = opponent_base in OWN_ENGINES
+    args.opponent_uci = args.opponent_uci or opponent_base == "bitrook-uci"
+    if args.opponent_is_own:
         args.opponent = os.path.abspath(shlex.split(args.opponent)[0])
     os.makedirs(args.out, exist_ok=True)
     openings = [] if args.no_openings else read_openings()
@@ -184,7 +208,7 @@ def main():
     unfinished = 0
     all_pgn = os.path.join(args.out, "games.pgn")
     open(all_pgn, "w").close()
-    print(f"match: bitrook vs {opponent_name}, {args.games} games at {args.tc} + {args.inc} s,"
+    print(f"match: {args.name} vs {opponent_name}, {args.games} games at {args.tc} + {args.inc} s,"
           f" output in {args.out}", flush=True)
     for i in range(args.games):
         bitrook_white = i % 2 == 0
@@ -215,10 +239,10 @@ def main():
                 why = classify_loss(reason, statuses)
                 if why:
                     lost[why] += 1
-            # A bitrook exit other than 0 is a crash, whoever won.
+            # An exit other than 0 (of bitrook, or of polyglot) is a crash, whoever won.
             if outcome != "loss" and any(s != "0" for s in statuses):
                 lost["crash"] += 1
-        print(f"game {i + 1} of {args.games}: bitrook ({colour}) vs {opponent_name}"
+        print(f"game {i + 1} of {args.games}: {args.name} ({colour}) vs {opponent_name}"
               f"{'' if opening is None else f', opening {opening}'}: {outcome}"
               f"{' {' + reason + '}' if reason else ''}"
               f"   running score +{wins} ={draws} -{losses}", flush=True)
@@ -227,7 +251,7 @@ def main():
     score = wins + 0.5 * draws
     difference, margin = elo_with_margin(wins, draws, losses)
     print()
-    print(f"bitrook vs {opponent_name}: {n} games, +{wins} ={draws} -{losses}")
+    print(f"{args.name} vs {opponent_name}: {n} games, +{wins} ={draws} -{losses}")
     if n:
         print(f"score {score:g}/{n} ({100 * score / n:.1f}%)")
         if 0 < score < n:
