@@ -1,5 +1,5 @@
 // Engine driver: the protocol command loop, the game commands and the engine's turn, move
-// text, time control and the thinking driver.
+// text, time control and the thinking driver; and the UCI front end over them.
 #pragma once
 
 #include <cstdio>
@@ -156,7 +156,7 @@ struct UciState {
                                  // stands for them under a search only "stop" can end)
     int32_t unlimited;           // the search under way has no limit of its own
     int32_t deferred;            // 1 when a command came during the search: it waits in
-                                 // deferred_line, with all input behind it, for the search's end
+                                 // uci_deferred_line, with all input behind it, for the end
     int32_t node_limit_set;      // "go nodes N": the search stops at the first check past N
     uint32_t node_limit;
     int32_t node_limit_armed;    // 1 while the iterations run

@@ -55,6 +55,7 @@ void prepare_root_moves() {
 
 namespace {
 
+// The xboard thinking line of an iteration (which shows the moves of its line, not its depth).
 void print_thinking_line(int, int32_t score) {
     char line[1024];
     const int32_t centiseconds = int32_t(int64_t(clock_ms() - search_start) * 100 / 1000);

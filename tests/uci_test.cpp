@@ -7,16 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/game_replay.h"
 #include "tests/session.h"
 
 namespace {
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 std::vector<std::string> words_of(const std::string& line) {
     std::vector<std::string> words;
@@ -46,7 +40,7 @@ std::ostream& operator<<(std::ostream& out, const Iteration& i) {
 // lines with a score in centipawns).
 std::vector<Iteration> uci_iterations(const std::string& output) {
     std::vector<Iteration> iterations;
-    for (const std::string& line : lines_of(output)) {
+    for (const std::string& line : output_lines(output)) {
         const std::vector<std::string> w = words_of(line);
         if (w.size() < 13 || w[0] != "info" || w[3] != "score" || w[4] != "cp") continue;
         Iteration it{w[5], w[7], ""};
@@ -59,7 +53,7 @@ std::vector<Iteration> uci_iterations(const std::string& output) {
 // "PLIES SCORE CS NODES PV... [RATES]": the same three values.
 std::vector<Iteration> xboard_iterations(const std::string& output) {
     std::vector<Iteration> iterations;
-    for (const std::string& line : lines_of(output)) {
+    for (const std::string& line : output_lines(output)) {
         const std::vector<std::string> w = words_of(line);
         if (w.size() < 5 || w.back().back() != ']') continue;
         Iteration it{w[1], w[3], ""};
@@ -71,7 +65,7 @@ std::vector<Iteration> xboard_iterations(const std::string& output) {
 }
 
 std::string bestmove_of(const std::string& output) {
-    const std::vector<std::string> lines = lines_of(output);
+    const std::vector<std::string> lines = output_lines(output);
     const int at = find_line(lines, "bestmove ");
     return at < 0 ? "" : lines[at].substr(9);
 }
@@ -79,7 +73,7 @@ std::string bestmove_of(const std::string& output) {
 // Drops the figures that depend on the clock ("nps X time T").
 std::string without_times(const std::string& output) {
     std::string kept;
-    for (const std::string& line : lines_of(output)) {
+    for (const std::string& line : output_lines(output)) {
         std::vector<std::string> w = words_of(line);
         std::string out;
         for (size_t k = 0; k < w.size(); ++k) {
@@ -110,7 +104,7 @@ TEST(UciSession, IsreadyStopAndQuitDuringASearch) {
                                     {"stop\n", 0.3},
                                     {"isready\n", 0.1}},
                                    30);
-    const std::vector<std::string> lines = lines_of(r.output);
+    const std::vector<std::string> lines = output_lines(r.output);
     const int first_info = find_line(lines, "info depth ");
     const int ready = find_line(lines, "readyok");
     const int best = find_line(lines, "bestmove ");
@@ -137,7 +131,7 @@ TEST(UciSession, IsreadyStopAndQuitDuringASearch) {
 TEST(UciSession, MovetimeAndNodesEndTheSearch) {
     // The input ends at once: a search with a limit of its own still runs to it.
     auto r = run_uci_session("position startpos\ngo movetime 300\n", 30);
-    EXPECT_NE(find_line(lines_of(r.output), "info depth 5 "), -1) << r.output;
+    EXPECT_NE(find_line(output_lines(r.output), "info depth 5 "), -1) << r.output;
     EXPECT_EQ(bestmove_of(r.output).size(), 4u) << r.output;
 
     // Iteration 5 takes 14595 nodes, iteration 6 75228: 20000 stops the sixth.
@@ -187,27 +181,26 @@ TEST(UciSession, DepthSearchesAsTheXboardEngine) {
 }
 
 TEST(UciSession, RefusedFenAndMoves) {
-    auto r = run_uci_session("position fen 8/8/8/8/8/8/8/8 w - -\ngo depth 2\n");
-    EXPECT_EQ(r.output,
+    EXPECT_EQ(run_uci_session("position fen 8/8/8/8/8/8/8/8 w - -\ngo depth 2\n").output,
               "info string refused fen 8/8/8/8/8/8/8/8 w - -: no position until a valid one\n"
               "bestmove 0000\n");
 
+    // The session says `message`, then searches exactly as the reference session does.
+    const auto expect_as = [](const std::string& input, const std::string& message,
+                              const std::string& reference) {
+        EXPECT_EQ(without_times(run_uci_session(input).output),
+                  message + without_times(run_uci_session(reference).output))
+            << input;
+    };
     // A refused move keeps the position the moves before it gave, and the rest of the line
     // is not played.
-    r = run_uci_session("position startpos moves e2e4 e7e5 e1e3 g1f3\ngo depth 4\n");
-    const std::string kept =
-        run_uci_session("position startpos moves e2e4 e7e5\ngo depth 4\n").output;
-    EXPECT_EQ(without_times(r.output),
-              "info string refused move e1e3: the position stays after the moves before it\n" +
-                  without_times(kept));
-
+    expect_as("position startpos moves e2e4 e7e5 e1e3 g1f3\ngo depth 4\n",
+              "info string refused move e1e3: the position stays after the moves before it\n",
+              "position startpos moves e2e4 e7e5\ngo depth 4\n");
     // A line without startpos or fen changes nothing.
-    r = run_uci_session("position startpos moves e2e4\nposition moves e2e4 e7e5\ngo depth 4\n");
-    const std::string after_e4 =
-        run_uci_session("position startpos moves e2e4\ngo depth 4\n").output;
-    EXPECT_EQ(without_times(r.output),
-              "info string position needs startpos or fen: line ignored\n" +
-                  without_times(after_e4));
+    expect_as("position startpos moves e2e4\nposition moves e2e4 e7e5\ngo depth 4\n",
+              "info string position needs startpos or fen: line ignored\n",
+              "position startpos moves e2e4\ngo depth 4\n");
 }
 
 // The interface ends the game under UCI: no result is announced and nothing is resigned; a
