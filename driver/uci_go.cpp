@@ -18,7 +18,8 @@ constexpr int32_t DEFAULT_DEPTH_LIMIT = 30;
 // Moves to go beyond this are the same as none (as for "level").
 constexpr int64_t MOST_MOVES_TO_GO = 1000000;
 
-constexpr int64_t ABSENT = -1;
+// A field the "go" line did not give (read_integer never reads this value: it saturates).
+constexpr int64_t ABSENT = INT64_MIN;
 
 struct GoLimits {
     int64_t time_ms[2];       // by colour: 0 black ("btime"), 1 white ("wtime")

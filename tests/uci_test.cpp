@@ -140,6 +140,11 @@ TEST(UciSession, MovetimeAndNodesEndTheSearch) {
     ASSERT_FALSE(done.empty()) << r.output;
     EXPECT_EQ(done.back().nodes, "14595") << r.output;
     EXPECT_EQ(bestmove_of(r.output), "d2d4");
+
+    // A depth of 0 or less searches one ply (a negative number is a number, not a gap).
+    r = run_uci_session("position startpos\ngo depth -1\n", 30);
+    EXPECT_EQ(without_times(r.output),
+              "info depth 1 score cp 57 nodes 44 pv e2e4\nbestmove e2e4\n");
 }
 
 // "go depth N" is the xboard engine's "sd N+1": the same iterations with the same scores,
