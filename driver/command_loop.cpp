@@ -12,30 +12,6 @@ int32_t quit_requested;
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
-const char* skip_blanks(const char* p) {
-    while (is_blank(*p)) ++p;
-    return p;
-}
-
-// Reads a decimal integer (blanks, optional sign, digits) like "%d", saturating far beyond
-// any meaningful value instead of overflowing. False when no digit is found.
-bool read_integer(const char*& p, int64_t& value) {
-    const char* q = skip_blanks(p);
-    bool negative = false;
-    if (*q == '-' || *q == '+') negative = *q++ == '-';
-    if (*q < '0' || *q > '9') return false;
-    int64_t v = 0;
-    while (*q >= '0' && *q <= '9') {
-        if (v < 1000000000000LL) v = v * 10 + (*q - '0');
-        ++q;
-    }
-    value = negative ? -v : v;
-    p = q;
-    return true;
-}
-
 // Reads seconds with an optional fraction ("0.1") as milliseconds.
 bool read_seconds_ms(const char*& p, int64_t& ms) {
     int64_t seconds;
@@ -55,13 +31,6 @@ bool read_seconds_ms(const char*& p, int64_t& ms) {
     }
     p = q;
     return true;
-}
-
-// Times are kept within [0, MAX_CLOCK_MS] so that no clock arithmetic can overflow.
-int32_t clamp_ms(int64_t ms) { return int32_t(ms < 0 ? 0 : ms > MAX_CLOCK_MS ? MAX_CLOCK_MS : ms); }
-
-int32_t clamp_int32(int64_t v) {
-    return int32_t(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
 }
 
 void not_implemented(const char* word) { reply("Error (Command not yet implemented): %s\n", word); }
@@ -178,14 +147,6 @@ constexpr Command commands[] = {
     {"resume", nullptr},
 };
 
-// Finds the first word of the line; returns its start and sets `length` (0 for none).
-const char* first_word(const char* line, size_t& length) {
-    const char* word = skip_blanks(line);
-    length = 0;
-    while (word[length] && !is_blank(word[length])) ++length;
-    return word;
-}
-
 void dispatch(const char* line) {
     size_t length;
     const char* word = first_word(line, length);
@@ -230,6 +191,7 @@ void reset_engine() {
     last_score = -10000;
     iteration_depth = 0;
     budget_cap_ms = INT32_MAX;
+    reset_uci();
 }
 
 int run_engine() {

@@ -1,5 +1,5 @@
 // Engine driver: the protocol command loop, the game commands and the engine's turn, move
-// text, time control and the thinking driver.
+// text, time control and the thinking driver; and the UCI front end over them.
 #pragma once
 
 #include <cstdio>
@@ -41,18 +41,45 @@ extern TimeControl time_control;
 // text buffer in tests and fuzzers. Replies go to `protocol_out` and are flushed at once.
 
 constexpr int LINE_SIZE = 256;  // at most 255 characters and a terminator
+// The UCI program's lines: a "position" line carries every move of the game.
+constexpr int UCI_LINE_SIZE = 16384;
 
-// Reads from standard input from now on.
+// Reads standard input through the C library's stream from now on (the xboard program).
 void use_stdin_source();
+// Reads descriptor 0 directly from now on, so that poll_line can look for waiting lines
+// (the UCI program).
+void use_descriptor_source();
 // Reads from the given bytes (not copied; must outlive the session).
 void use_buffer_source(const char* data, size_t size);
-// Reads the next line (at most 255 characters, newline included, a CR before the LF
-// dropped). Returns 0 at end of input or on a read error.
-int read_line(char* line);
+// Reads the next line (at most `size` - 1 characters, newline included, a CR before the LF
+// dropped); a longer line is read in pieces. Returns 0 at end of input or on a read error.
+int read_line(char* line, int size = LINE_SIZE);
+// A line if one can be read without waiting: 1 with the line, 0 when none is complete yet,
+// -1 at the end of the input. A buffer source gives its lines while any are left and never
+// ends (tests feed it piece by piece); the C library stream gives none.
+int poll_line(char* line, int size);
+// True once the descriptor source has reached the end of its input.
+bool input_closed();
 
 extern FILE* protocol_out;
 // Formatted reply, flushed at once.
 void reply(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Text scanning shared by the command loops.
+bool is_blank(char c);  // space, tab, newline, CR, vertical tab, form feed
+const char* skip_blanks(const char* p);
+// The first blank-delimited word of the line: its start, with `length` set (0 for none).
+const char* first_word(const char* line, size_t& length);
+// The next word from `p` on, as first_word finds it; `p` moves past it.
+const char* next_word(const char*& p, size_t& length);
+// True when the word of `length` characters is exactly `text`.
+bool word_is(const char* word, size_t length, const char* text);
+// Reads a decimal integer (blanks, optional sign, digits) like "%d", saturating far beyond
+// any meaningful value instead of overflowing. False, with `p` unmoved, when no digit is found.
+bool read_integer(const char*& p, int64_t& value);
+// Times are kept within [0, MAX_CLOCK_MS] so that no clock arithmetic can overflow.
+int32_t clamp_ms(int64_t ms);
+int32_t clamp_int32(int64_t v);
 
 // Resets every driver record to its start-up value (the tables are left alone).
 void reset_engine();
@@ -67,6 +94,14 @@ int command_loop();
 void new_game();
 void set_board(const char* fen);
 void user_move(const char* text);
+// The game position from FEN text, with the reset of "new" and "setboard" but without their
+// replies or their choice of the engine's side. False when refused: then no position is set.
+bool setup_position(const char* fen);
+// The opponent's move as "usermove" plays it, without its reply; false when refused, and
+// then the game position is as it was.
+bool play_opponent_move(const char* text);
+// The engine's own move (one the thinking driver returned) made the game position.
+void play_engine_move(Move move);
 void go_command();
 void engine_turn();  // thinks, plays and announces the engine's move
 bool game_position_repeated();  // the game position stood on the board twice before
@@ -108,5 +143,62 @@ extern int32_t root_in_check;
 // The legal moves of the game position into the root list, each with its first ordering
 // score (the negated quiescence score plus the centre, check and opening king adjustments).
 void prepare_root_moves();
+// The start of every search: the per-search state cleared, the deadline taken for
+// `engine_side`, the game phase decided, the first window, the root list prepared.
+void begin_thinking();
+struct Deepening {
+    Move move;      // first move of the last completed iteration, else the first root move
+    int32_t score;  // its score (-10000 when no iteration completed)
+    bool completed;
+};
+// Iterative deepening over the prepared root list (at least two moves) until the clock, the
+// depth limit or a mate ends it; `report`, when set, is called after each completed
+// iteration with its depth and score.
+Deepening deepen(void (*report)(int depth, int32_t score));
+// The xboard engine's turn to think: begin_thinking, the end of the game announced, deepen
+// with the thinking line, resignation and the clock kept.
 Move think();
 void shift_ply_tables();
+
+// ---------------------------------------------------------------------------------------------
+// The UCI front end (the bitrook-uci program): its command loop over the same game commands,
+// time control and thinking driver.
+
+struct UciState {
+    int32_t holding;             // 1 while a finished "go infinite" waits for "stop"
+    Move held_move;              // the answer it then gives
+    int32_t stop_requested;      // the search under way must end ("stop", "quit", or what
+                                 // stands for them under a search only "stop" can end)
+    int32_t unlimited;           // the search under way has no limit of its own
+    int32_t deferred;            // 1 when a command came during the search: it waits in
+                                 // uci_deferred_line, with all input behind it, for the end
+    int32_t node_limit_set;      // "go nodes N": the search stops at the first check past N
+    uint32_t node_limit;
+    int32_t node_limit_armed;    // 1 while the iterations run
+    int32_t largest_moves_to_go; // since the game began: taken as the control's size
+    Move engine_move;            // the answer of the last "go" on the position held, else 0
+};
+extern UciState uci_state;
+extern char uci_deferred_line[UCI_LINE_SIZE];
+// The position held, as the text that sets it up: its start ("startpos", or "fen" and the FEN,
+// single-spaced; empty for no position) and the moves accepted from it, each followed by a
+// blank.
+extern char uci_start_text[UCI_LINE_SIZE];
+extern char uci_moves_text[UCI_LINE_SIZE];
+
+// Resets the UCI front end's records (reset_engine does it with the others).
+void reset_uci();
+// Reads and carries out UCI commands until "quit" or the end of the input; returns the exit
+// status.
+int uci_loop();
+// "go" with the words after it.
+void uci_go(const char* args);
+
+// What a line that comes while a search runs (or waits for "stop") means to it.
+enum SearchLine {
+    SEARCH_GOES_ON,  // "isready" (answered at once), or a word that is ignored at any time
+    SEARCH_ENDS,     // "stop" or "quit"
+    AFTER_SEARCH,    // a command for after the search: "uci", "ucinewgame", "position", "go"
+};
+SearchLine classify_search_line(const char* line);
+void print_bestmove(Move move);  // "bestmove 0000" for no move

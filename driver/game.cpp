@@ -92,43 +92,39 @@ bool game_position_repeated() {
     return earlier >= 2;
 }
 
-void new_game() {
-    clear_board();
-    static char rest[FEN_REST_SIZE];
-    parse_fen(START_FEN, rest);
-    game_move_count = 0;
-    engine_state.position_invalid = 0;
-    engine_state.engine_side = 0;
-    engine_state.depth_limit = 30;
-    engine_state.post = 1;
-    common_reset();
-}
-
-void set_board(const char* fen) {
+bool setup_position(const char* fen) {
     static char rest[FEN_REST_SIZE];
     clear_board();
     if (!parse_fen(fen, rest)) {
-        reply("tellusererror Illegal position!!\n");
         engine_state.position_invalid = 1;
-        return;
+        return false;
     }
     game_move_count = 0;
     engine_state.position_invalid = 0;
-    engine_state.engine_side = NO_SIDE;
     common_reset();
+    return true;
 }
 
-void user_move(const char* text) {
+void new_game() {
+    setup_position(START_FEN);
+    engine_state.engine_side = 0;
+    engine_state.depth_limit = 30;
+    engine_state.post = 1;
+}
+
+void set_board(const char* fen) {
+    if (!setup_position(fen)) {
+        reply("tellusererror Illegal position!!\n");
+        return;
+    }
+    engine_state.engine_side = NO_SIDE;
+}
+
+bool play_opponent_move(const char* text) {
     // The move text field holds 11 characters; anything longer is no move.
-    if (std::strlen(text) > 11 || engine_state.position_invalid) {
-        reply("Illegal move: %s\n", text);
-        return;
-    }
+    if (std::strlen(text) > 11 || engine_state.position_invalid) return false;
     Move move = text_to_move(text, 1);
-    if (move == 0) {
-        reply("Illegal move: %s\n", text);
-        return;
-    }
+    if (move == 0) return false;
     // Only a move the generators list for the game position is played: make_move relies on
     // a pseudo-legal move, and the text checks alone do not ensure one.
     Move list[MAX_MOVES];
@@ -139,17 +135,23 @@ void user_move(const char* text) {
         if (move_from(list[i]) == move_from(move) && move_to(list[i]) == move_to(move) &&
             move_promotion(list[i]) == move_promotion(move))
             matched = list[i];
-    if (!matched || !play_game_move(matched)) {
-        reply("Illegal move: %s\n", text);
-        return;
-    }
+    if (!matched || !play_game_move(matched)) return false;
     if (in_check(side_to_move ^ 1)) {
         unmake_move(matched);
-        reply("Illegal move: %s\n", text);
-        return;
+        return false;
     }
     accept_game_move(matched);
     shift_ply_tables();
+    return true;
+}
+
+void user_move(const char* text) {
+    if (!play_opponent_move(text)) reply("Illegal move: %s\n", text);
+}
+
+void play_engine_move(Move move) {
+    play_game_move(move);
+    accept_game_move(move);
 }
 
 // The engine plays the side to move. Its clock starts a full control unless the interface
@@ -168,8 +170,7 @@ void engine_turn() {
     }
     char text[6];
     move_to_text(move, text);
-    play_game_move(move);
-    accept_game_move(move);
+    play_engine_move(move);
     reply("move %s\n", text);
     if (repetition_count(0) == 2 && game_position_repeated()) {
         reply("1/2-1/2 {Draw by repetition}\n");

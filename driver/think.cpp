@@ -55,7 +55,8 @@ void prepare_root_moves() {
 
 namespace {
 
-void print_thinking_line(int32_t score) {
+// The xboard thinking line of an iteration (which shows the moves of its line, not its depth).
+void print_thinking_line(int, int32_t score) {
     char line[1024];
     const int32_t centiseconds = int32_t(int64_t(clock_ms() - search_start) * 100 / 1000);
     const int moves = pv_length[1] - 1;
@@ -77,17 +78,14 @@ void print_thinking_line(int32_t score) {
 
 }  // namespace
 
-Move think() {
+void begin_thinking() {
     std::memset(history_scores, 0, sizeof history_scores);
     std::memset(extension_kind, 0, sizeof extension_kind);
     time_up = 0;
     nodes = 0;
-    int32_t best_score = -10000;
-    Move best_move = 0;
-    const int side = engine_state.engine_side;
 
     search_start = clock_ms();
-    deadline = move_deadline(side);
+    deadline = move_deadline(engine_state.engine_side);
     null_tries = 0;
     null_cutoffs = 0;
     set_game_phase();
@@ -99,26 +97,11 @@ Move think() {
     prepare_root_moves();
     nodes = 0;  // the quiescence calls of the root list are not counted
     root_in_check = in_check(side_to_move);
+}
 
-    // A repetition is claimed only when the game position really stood there twice before.
-    if (repetition_count(0) == 2 && game_position_repeated()) {
-        reply("1/2-1/2 {Draw by repetinion}\n");
-        return 0;
-    }
-    if (insufficient_material()) {
-        reply("1/2-1/2 {Material}\n");
-        return 0;
-    }
-    if (root_move_count == 0) {
-        if (!root_in_check) reply("1/2-1/2 {Stalemate}\n");
-        else if (side == 0) reply("1-0 {Black mated}\n");
-        else reply("0-1 {White mated}\n");
-        return 0;
-    }
-    if (root_move_count == 1) {
-        update_clock(side, clock_ms() - search_start);
-        return root_moves[0];
-    }
+Deepening deepen(void (*report)(int depth, int32_t score)) {
+    int32_t best_score = -10000;
+    Move best_move = 0;
     if (root_move_count == 2 && !root_in_check) iteration_depth += 1;
 
     // At least one iteration always runs: a depth limit at or below the first depth lowers
@@ -168,7 +151,7 @@ Move think() {
         saved_pv_length = pv_length[1];
         if (saved_pv_length > 1)
             std::memcpy(saved_pv, &pv_table[1][1], sizeof(Move) * (saved_pv_length - 1));
-        if (engine_state.post) print_thinking_line(score);
+        if (report) report(depth, score);
         if (score > 9900 || score < -9900) break;
         depth += 1;
         if (depth >= engine_state.depth_limit) break;
@@ -176,14 +159,41 @@ Move think() {
     // Stopped by the clock before any iteration completed: play the move the last root
     // search ordered first rather than resign for want of time.
     if (!completed) best_move = root_moves[0];
+    return {best_move, best_score, completed};
+}
 
+Move think() {
+    const int side = engine_state.engine_side;
+    begin_thinking();
+
+    // A repetition is claimed only when the game position really stood there twice before.
+    if (repetition_count(0) == 2 && game_position_repeated()) {
+        reply("1/2-1/2 {Draw by repetinion}\n");
+        return 0;
+    }
+    if (insufficient_material()) {
+        reply("1/2-1/2 {Material}\n");
+        return 0;
+    }
+    if (root_move_count == 0) {
+        if (!root_in_check) reply("1/2-1/2 {Stalemate}\n");
+        else if (side == 0) reply("1-0 {Black mated}\n");
+        else reply("0-1 {White mated}\n");
+        return 0;
+    }
+    if (root_move_count == 1) {
+        update_clock(side, clock_ms() - search_start);
+        return root_moves[0];
+    }
+
+    const Deepening result = deepen(engine_state.post ? print_thinking_line : nullptr);
     if (!check_position()) reply("tellopponent INVALID INTERNAL POSITION!!!\n");
-    if (completed && best_score < -1500) {
+    if (result.completed && result.score < -1500) {
         reply("resign\n");
         return 0;
     }
     update_clock(side, clock_ms() - search_start);
-    return best_move;
+    return result.move;
 }
 
 void shift_ply_tables() {

@@ -11,6 +11,7 @@ int32_t extension_kind[61];
 int32_t null_tries;
 int32_t null_cutoffs;
 int32_t iteration_depth;
+bool (*stop_poll)();
 
 constexpr int NULL_REDUCTION = 3;
 
@@ -21,7 +22,7 @@ int search(int alpha, int beta, int depth, int ply, int allow_null) {
     bool first = true;
     int margin = 0;
 
-    if ((count_node() & 1023) == 0 && clock_ms() > deadline) {
+    if ((count_node() & 1023) == 0 && search_must_stop()) {
         time_up = 1;
         return 0;
     }

@@ -6,7 +6,7 @@
 #include "search/search_internal.h"
 
 int quiesce(int alpha, int beta, int ply) {
-    if ((count_node() & 1023) == 0 && clock_ms() > deadline) {
+    if ((count_node() & 1023) == 0 && search_must_stop()) {
         time_up = 1;
         return 0;
     }

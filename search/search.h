@@ -41,6 +41,10 @@ extern int32_t extension_kind[61];  // 0 none, 1 check, 2 mate threat, 3 seventh
 extern int32_t null_tries;
 extern int32_t null_cutoffs;
 extern int32_t iteration_depth;  // kept by the thinking driver, read by the search
+// When set, called with every clock check (every 1024 nodes); true stops the search as the
+// passing of the deadline does. A front end that reads its input while it searches sets it;
+// the xboard program leaves it unset and reads nothing until its move is made.
+extern bool (*stop_poll)();
 
 // Wall-clock milliseconds since the process started (a steady clock).
 int32_t clock_ms();

@@ -11,6 +11,11 @@ inline int32_t count_node() {
     return nodes;
 }
 
+// The check made every 1024 nodes: the stop poll, when one is set, and the deadline.
+inline bool search_must_stop() {
+    return (stop_poll != nullptr && stop_poll()) || clock_ms() > deadline;
+}
+
 // Index of a move's entry in history_scores for `side` (1 White).
 inline int history_index(Move m, int side) {
     return (move_from(m) * 64 + move_to(m)) * 2 + side;

@@ -36,5 +36,6 @@ int replay(const char* target, void (*check)(const uint8_t*, size_t)) {
 TEST(FuzzCorpus, Fen) { EXPECT_GT(replay("fen", fuzz_fen_input), 0); }
 TEST(FuzzCorpus, Usermove) { EXPECT_GT(replay("usermove", fuzz_usermove_input), 0); }
 TEST(FuzzCorpus, Session) { EXPECT_GT(replay("session", fuzz_session_input), 0); }
+TEST(FuzzCorpus, Uci) { EXPECT_GT(replay("uci", fuzz_uci_input), 0); }
 
 }  // namespace

@@ -56,6 +56,29 @@ SessionResult run_binary_session(const std::string& input, int timeout_seconds) 
     return run_program(BITROOK_BINARY, input, timeout_seconds);
 }
 
+SessionResult run_uci_session(const std::string& input, int timeout_seconds) {
+    return run_program(UCI_BINARY, input, timeout_seconds);
+}
+
+SessionResult run_paced_uci_session(const std::vector<PacedStep>& steps, int timeout_seconds) {
+    std::vector<std::string> paths;
+    std::string writer = "{ ";
+    for (const PacedStep& step : steps) {
+        paths.push_back(temp_path(".step"));
+        std::ofstream(paths.back(), std::ios::binary) << step.text;
+        writer += "cat " + paths.back() + "; sleep " + std::to_string(step.pause_seconds) + "; ";
+    }
+    const std::string out_path = temp_path(".out");
+    const std::string line = writer + "} | timeout -k 5 " + std::to_string(timeout_seconds) + " " +
+                             UCI_BINARY + " > " + out_path;
+    const int raw = std::system(line.c_str());
+    SessionResult result{read_file(out_path), -1};
+    if (raw != -1 && WIFEXITED(raw)) result.status = WEXITSTATUS(raw);
+    for (const std::string& path : paths) std::remove(path.c_str());
+    std::remove(out_path.c_str());
+    return result;
+}
+
 SessionResult run_probe(const std::string& arguments, int timeout_seconds) {
     return run_program(std::string(PROBE_BINARY) + " " + arguments, "", timeout_seconds);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct SessionResult {
     std::string output;  // everything the program wrote to standard output
@@ -12,6 +13,18 @@ struct SessionResult {
 // Starts the real bitrook binary, writes `input` to its standard input, waits for it to end
 // (killed after `timeout_seconds`) and returns its output and exit status.
 SessionResult run_binary_session(const std::string& input, int timeout_seconds = 120);
+
+// The same with the real bitrook-uci binary.
+SessionResult run_uci_session(const std::string& input, int timeout_seconds = 120);
+
+// A piece of a paced session: text written to the program, then a pause before the next.
+struct PacedStep {
+    std::string text;
+    double pause_seconds;
+};
+// Starts bitrook-uci and writes it the steps as their time comes, its input staying open
+// until the last pause has passed; killed after `timeout_seconds` from its start.
+SessionResult run_paced_uci_session(const std::vector<PacedStep>& steps, int timeout_seconds);
 
 // Runs a whole session through the command loop in this process (the same code the binary
 // runs, reading from a buffer); the driver records are reset first.

@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Real-interface test: bitrook plays short games under the xboard GUI (headless) against
-# itself and against fairymax, and, with both engines reused by one xboard run as xboard does
-# by default, games that end in a draw by insufficient material after the engine's move.
-# Fails on any game lost by an illegal move, a crash (an exit status other than 0), a time
-# forfeit, or a game that did not finish.
+# Real-interface test: short games under the xboard GUI (headless). Given bitrook, it plays
+# itself and fairymax with new engines each game, and itself again with both engines reused
+# by one xboard run (as xboard does by default) in games that end in a draw by insufficient
+# material after the engine's move. Given --uci and bitrook-uci, polyglot (a UCI client not
+# written here) drives it against fairymax. Fails on any game lost by an illegal move, a
+# crash (an exit status other than 0, of an engine or of polyglot), a time forfeit, or a game
+# that did not finish.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+uci=
+if [ "${1:-}" = --uci ]; then
+  uci=1
+  shift
+fi
 engine="$1"
 out="${2:-$root/build/xboard-games}"
 export PATH="$PATH:/usr/games"
@@ -13,10 +20,16 @@ if [ -n "${BITROOK_SANITIZED:-}" ]; then
   echo "skipped under the sanitizer build (the timed games need the release engine)"
   exit 77
 fi
-for tool in xboard xvfb-run fairymax python3; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (.ci/run installs it)"; exit 1; }
+for tool in xboard xvfb-run fairymax python3 ${uci:+polyglot}; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (tools/test installs it)"; exit 1; }
 done
 status=0
+if [ -n "$uci" ]; then
+  python3 "$root/tools/match.py" --engine "$engine" --opponent fairymax --games 2 \
+    --tc 0:15 --inc 0.1 --out "$out" || status=1
+  echo "artefacts (PGN, xboard debug logs, exit statuses): $out"
+  exit $status
+fi
 python3 "$root/tools/match.py" --engine "$engine" --opponent "$engine" --games 2 \
   --tc 0:15 --inc 0.1 --out "$out/self" || status=1
 python3 "$root/tools/match.py" --engine "$engine" --opponent fairymax --games 2 \

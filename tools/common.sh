@@ -1,5 +1,6 @@
 # Shared by tools/play, tools/match, tools/test and .ci/run: install what they need (as root,
-# on Debian) and build the release engine when it is missing or older than its sources.
+# on Debian) and build the release engines (bitrook and bitrook-uci) when missing or older
+# than their sources.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export PATH="$PATH:/usr/games"
 
@@ -20,10 +21,16 @@ ensure_packages() {
 
 ensure_engine() {
   ensure_packages cmake g++ make libgtest-dev googletest
-  local binary="$ROOT/build/release/bitrook"
-  if [ ! -x "$binary" ] || [ -n "$(find "$ROOT/board" "$ROOT/moves" "$ROOT/eval" "$ROOT/search" \
-       "$ROOT/driver" -newer "$binary" -name '*.[ch]*' | head -1)" ]; then
-    echo "== building the release engine"
-    (cd "$ROOT" && cmake --preset release >/dev/null && cmake --build --preset release --target bitrook >/dev/null)
+  local binary stale=
+  for binary in "$ROOT/build/release/bitrook" "$ROOT/build/release/bitrook-uci"; do
+    if [ ! -x "$binary" ] || [ -n "$(find "$ROOT/board" "$ROOT/moves" "$ROOT/eval" "$ROOT/search" \
+         "$ROOT/driver" -newer "$binary" -name '*.[ch]*' | head -1)" ]; then
+      stale=1
+    fi
+  done
+  if [ -n "$stale" ]; then
+    echo "== building the release engines"
+    (cd "$ROOT" && cmake --preset release >/dev/null &&
+      cmake --build --preset release --target bitrook bitrook-uci >/dev/null)
   fi
 }

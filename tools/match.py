@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
-"""Plays bitrook against another xboard engine under the xboard GUI, headless.
+"""Plays bitrook against another engine under the xboard GUI, headless.
 
-One xboard run per game (engines started afresh each game), or with --reuse one xboard run
-for the whole match (each engine started once and reused for every game, as xboard does by
-default); colours alternating, each opening of the set played with both colours. Prints
-progress as it goes and a summary at the end: wins, draws, losses, score, Elo difference with
-its 95% margin, and the games lost by illegal move, crash or time forfeit. Writes the PGN,
-xboard's debug logs and the engines' exit statuses to the output folder.
+bitrook-uci, and any opponent said to speak UCI, runs through polyglot, the adapter that
+connects a UCI engine to an xboard interface. One xboard run per game (engines started afresh
+each game), or with --reuse one xboard run for the whole match (each engine started once and
+reused for every game, as xboard does by default); colours alternating, each opening of the
+set played with both colours. Prints progress as it goes and a summary at the end: wins,
+draws, losses, score, Elo difference with its 95% margin, and the games lost by illegal move,
+crash or time forfeit. Writes the PGN, xboard's debug logs and the engines' exit statuses to
+the output folder.
 """
 
 import argparse
@@ -20,6 +22,9 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_ENGINE = os.path.join(ROOT, "build", "release", "bitrook")
+DEFAULT_UCI_ENGINE = os.path.join(ROOT, "build", "release", "bitrook-uci")
+# The programs of this project; one of them as the opponent has its exit status kept too.
+OWN_ENGINES = ("bitrook", "bitrook-uci")
 OPENINGS = os.path.join(ROOT, "tools", "openings.fen")
 RUN_ENGINE = os.path.join(ROOT, "tools", "run-engine")
 
@@ -34,6 +39,15 @@ XBOARD_OPTIONS = [
 def engine_name(command):
     base = os.path.basename(shlex.split(command)[0])
     return base or command
+
+
+def engine_command(command, status_file, uci):
+    """The xboard engine command for `command`, with its exit status appended to the status
+    file; a UCI engine runs under polyglot, whose own exit status is kept as well."""
+    run = f"{RUN_ENGINE} {status_file} {command}"
+    if not uci:
+        return run
+    return f'{RUN_ENGINE} {status_file} polyglot -noini -ec "{run}"'
 
 
 def read_openings(path):
@@ -67,7 +81,7 @@ def parse_pgn(path):
 
 
 def classify_loss(termination, statuses):
-    """Why the bitrook side lost: 'illegal', 'crash', 'time' or None (an ordinary loss)."""
+    """Why our engine's side lost: 'illegal', 'crash', 'time' or None (an ordinary loss)."""
     t = termination.lower()
     if any(s not in ("0",) for s in statuses):
         return "crash"
@@ -120,15 +134,15 @@ def play(args, tag, games, opening_index, bitrook_white, out):
     for path in (pgn, log, status_file):
         if os.path.exists(path):
             os.remove(path)
-    bitrook = f"{RUN_ENGINE} {status_file} {args.engine}"
+    bitrook = engine_command(args.engine, status_file, args.engine_uci)
     opponent = args.opponent
-    if args.opponent_is_bitrook:
-        opponent = f"{RUN_ENGINE} {status_file} {args.opponent}"
+    if args.opponent_is_own or args.opponent_uci:
+        opponent = engine_command(args.opponent, status_file, args.opponent_uci)
     first, second = (bitrook, opponent) if bitrook_white else (opponent, bitrook)
     # The PGN names: bitrook reports no name of its own, and its command is the wrapper's.
     opponent_name = engine_name(args.opponent)
-    first_name, second_name = (("bitrook", opponent_name) if bitrook_white
-                               else (opponent_name, "bitrook"))
+    first_name, second_name = ((args.name, opponent_name) if bitrook_white
+                               else (opponent_name, args.name))
     reuse = "true" if games > 1 else "false"
     command = ["xvfb-run", "-a", "xboard", *XBOARD_OPTIONS,
                "-reuseFirst", reuse, "-reuseSecond", reuse,
@@ -180,7 +194,7 @@ def game_outcome(game, statuses, bitrook_white):
         outcome = "win"
     else:
         return "loss", reason, classify_loss(reason, statuses)
-    # A bitrook exit other than 0 is a crash, whoever won.
+    # An exit other than 0 (of bitrook, or of polyglot) is a crash, whoever won.
     return outcome, reason, "crash" if crashed else None
 
 
@@ -194,8 +208,14 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--games", type=int, default=20, help="number of games (default 20)")
     parser.add_argument("--opponent", default="fairymax",
-                        help="opponent's xboard engine command (default fairymax)")
-    parser.add_argument("--engine", default=DEFAULT_ENGINE, help="bitrook binary")
+                        help="opponent's engine command (default fairymax)")
+    parser.add_argument("--opponent-uci", action="store_true",
+                        help="the opponent speaks UCI: run it through polyglot (bitrook-uci is"
+                             " recognised by its name)")
+    parser.add_argument("--engine", default=None,
+                        help="our engine's binary: bitrook (the default) or bitrook-uci")
+    parser.add_argument("--uci", action="store_true",
+                        help="play bitrook-uci, through polyglot, instead of bitrook")
     parser.add_argument("--tc", default="0:10", help="base time as M:SS (default 0:10)")
     parser.add_argument("--inc", type=float, default=0.1, help="increment in seconds (default 0.1)")
     parser.add_argument("--st", help="a fixed time per move instead, as M:SS (0:01 is a second)")
@@ -212,10 +232,14 @@ def main():
                         help="seconds after which a game is abandoned")
     args = parser.parse_args()
 
-    args.engine = os.path.abspath(args.engine)
-    args.openings = os.path.abspath(args.openings)
-    args.opponent_is_bitrook = os.path.basename(shlex.split(args.opponent)[0]) == "bitrook"
-    if args.opponent_is_bitrook:
+    default_engine = DEFAULT_UCI_ENGINE if args.uci else DEFAULT_ENGINE
+    args.engine = os.path.abspath(args.engine or default_engine)
+    args.name = engine_name(args.engine)
+    args.engine_uci = args.name == "bitrook-uci"
+    opponent_base = os.path.basename(shlex.split(args.opponent)[0])
+    args.opponent_is_own = opponent_base in OWN_ENGINES
+    args.opponent_uci = args.opponent_uci or opponent_base == "bitrook-uci"
+    if args.opponent_is_own:
         args.opponent = os.path.abspath(shlex.split(args.opponent)[0])
     os.makedirs(args.out, exist_ok=True)
     openings = [] if args.no_openings else read_openings(args.openings)
@@ -227,7 +251,7 @@ def main():
     all_pgn = os.path.join(args.out, "games.pgn")
     open(all_pgn, "w").close()
     clock = f"{args.st} a move" if args.st else f"{args.tc} + {args.inc} s"
-    print(f"match: bitrook vs {opponent_name}, {args.games} games at {clock},"
+    print(f"match: {args.name} vs {opponent_name}, {args.games} games at {clock},"
           f"{' engines reused,' if args.reuse else ''} output in {args.out}", flush=True)
 
     def opening_of(i):
@@ -249,7 +273,7 @@ def main():
             lost[why] += 1
         colour = "white" if bitrook_white else "black"
         opening = opening_of(i)
-        print(f"game {i + 1} of {args.games}: bitrook ({colour}) vs {opponent_name}"
+        print(f"game {i + 1} of {args.games}: {args.name} ({colour}) vs {opponent_name}"
               f"{'' if opening is None else f', opening {opening}'}: {outcome}"
               f"{' {' + reason + '}' if reason else ''}"
               f"   running score +{wins} ={draws} -{losses}", flush=True)
@@ -275,7 +299,7 @@ def main():
     score = wins + 0.5 * draws
     difference, margin = elo_with_margin(wins, draws, losses)
     print()
-    print(f"bitrook vs {opponent_name}: {n} games, +{wins} ={draws} -{losses}")
+    print(f"{args.name} vs {opponent_name}: {n} games, +{wins} ={draws} -{losses}")
     if n:
         print(f"score {score:g}/{n} ({100 * score / n:.1f}%)")
         if 0 < score < n:

@@ -1,14 +1,18 @@
-// The checks of the three fuzz targets, one function per target. The libFuzzer entry points
+// The checks of the four fuzz targets, one function per target. The libFuzzer entry points
 // call them, and the test suite replays the committed corpora through them.
 #pragma once
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "driver/driver.h"
+#include "search/search.h"
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/game_replay.h"
 
 namespace fuzz_detail {
 
@@ -35,6 +39,65 @@ inline bool has_line_starting(std::string_view text, std::string_view start) {
         at = end + 1;
     }
     return false;
+}
+
+// The blank-delimited words of a line, as the UCI loop finds them.
+inline std::vector<std::string_view> words_of(const char* line) {
+    std::vector<std::string_view> words;
+    for (;;) {
+        const std::string_view word = first_word(line);
+        if (word.empty()) return words;
+        words.push_back(word);
+        line = word.data() + word.size();
+    }
+}
+
+constexpr size_t LONGEST_SESSION = 4096;
+
+// The replies of a fuzz session, captured in memory.
+inline char* said_data = nullptr;
+inline size_t said_size = 0;
+// What the session said from `from` on (every reply is flushed, so the size is current).
+inline std::string_view said_since(size_t from) { return {said_data + from, said_size - from}; }
+
+// Runs a session of at most LONGEST_SESSION bytes (longer inputs are skipped) with the driver
+// records reset, every search bounded to 2 ms and the replies captured: `start` first (the
+// handshake, if any), then `run_line`(line, length, its place in the input) for each line
+// in turn, the line feed belonging to its line, until "quit". A valid position left at the
+// end must be consistent.
+template <class Start, class RunLine>
+inline void run_fuzz_session(const uint8_t* data, size_t size, Start start, RunLine run_line) {
+    if (size > LONGEST_SESSION) return;
+    static char input[LONGEST_SESSION + 1];
+    std::memcpy(input, data, size);
+    input[size] = 0;
+
+    said_data = nullptr;
+    said_size = 0;  // set by the stream only at its first flush
+    FILE* const out = open_memstream(&said_data, &said_size);
+    FILE* const saved_out = protocol_out;
+    protocol_out = out;
+    reset_engine();
+    budget_cap_ms = 2;
+    start();
+
+    static char line[LONGEST_SESSION + 1];
+    for (size_t at = 0; at < size && !quit_requested;) {
+        size_t end = at;
+        while (end < size && input[end] != '\n') ++end;
+        if (end < size) ++end;
+        const size_t length = end - at;
+        std::memcpy(line, input + at, length);
+        line[length] = 0;
+        run_line(line, length, input + at);
+        at = end;
+    }
+    if (!engine_state.position_invalid) FUZZ_CHECK(check_position() == 1);
+
+    std::fclose(out);
+    std::free(said_data);
+    protocol_out = saved_out;
+    use_stdin_source();
 }
 
 // The positions the usermove target plays its text in (the first byte of an input picks one).
@@ -106,37 +169,17 @@ inline void fuzz_usermove_input(const uint8_t* data, size_t size) {
 // as it was.
 inline void fuzz_session_input(const uint8_t* data, size_t size) {
     using namespace fuzz_detail;
-    constexpr size_t LONGEST_SESSION = 4096;
-    if (size > LONGEST_SESSION) return;
-    static char input[LONGEST_SESSION + 1];
-    std::memcpy(input, data, size);
-    input[size] = 0;
-
-    char* said_data = nullptr;
-    size_t said_size = 0;
-    FILE* const out = open_memstream(&said_data, &said_size);
-    FILE* const saved_out = protocol_out;
-    protocol_out = out;
-    reset_engine();
-    budget_cap_ms = 2;
-    use_buffer_source("xboard\n", 7);
-    FUZZ_CHECK(run_engine() == 0);
-
-    static char line[LONGEST_SESSION + 1];
-    for (size_t start = 0; start < size && !quit_requested;) {
-        size_t end = start;
-        while (end < size && input[end] != '\n') ++end;
-        if (end < size) ++end;  // the line feed belongs to its line
-        const size_t length = end - start;
-        std::memcpy(line, input + start, length);
-        line[length] = 0;
-
+    const auto handshake = [] {
+        use_buffer_source("xboard\n", 7);
+        FUZZ_CHECK(run_engine() == 0);
+    };
+    run_fuzz_session(data, size, handshake, [](const char* line, size_t length, const char* at) {
         const bool was_valid = !engine_state.position_invalid;
         const PositionSnapshot before = snapshot();
-        const size_t said_before = said_size;  // every reply is flushed, so this is current
-        use_buffer_source(input + start, length);
+        const size_t said_before = said_size;
+        use_buffer_source(at, length);
         FUZZ_CHECK(command_loop() == 0);
-        const std::string_view said(said_data + said_before, said_size - said_before);
+        const std::string_view said = said_since(said_before);
 
         FUZZ_CHECK(said.find("INVALID INTERNAL POSITION") == std::string_view::npos);
         if (!engine_state.position_invalid) FUZZ_CHECK(check_position() == 1);
@@ -148,12 +191,77 @@ inline void fuzz_session_input(const uint8_t* data, size_t size) {
                                     (word == "usermove" && !has_line_starting(said, "Illegal move: "));
             if (!may_change) FUZZ_CHECK(same_as(before));
         }
-        start = end;
-    }
-    if (!engine_state.position_invalid) FUZZ_CHECK(check_position() == 1);
+    });
+}
 
-    std::fclose(out);
-    std::free(said_data);
-    protocol_out = saved_out;
-    use_stdin_source();
+// A UCI session through the UCI command loop, fed one line at a time with every search
+// bounded to a few milliseconds. After each line: the engine never finds its own position
+// corrupt; a valid position is consistent; a line other than "position" and "ucinewgame"
+// left the position exactly as it was; every "bestmove" names a legal move of the position
+// searched, or 0000 exactly when it has none or there is none; a refused "position" line
+// changed nothing; and after any other, the moves held are the line's moves up to the first
+// refused one (which is named), and the position held is the one its own text sets up afresh.
+inline void fuzz_uci_input(const uint8_t* data, size_t size) {
+    using namespace fuzz_detail;
+    run_fuzz_session(data, size, [] {}, [](const char* line, size_t length, const char* at) {
+        const bool had_position = !engine_state.position_invalid;
+        const std::vector<std::string> legal =
+            had_position ? legal_move_texts() : std::vector<std::string>{};
+        const PositionSnapshot before = snapshot();
+        const std::string held_start = uci_start_text, held_moves = uci_moves_text;
+        const size_t said_before = said_size;
+        use_buffer_source(at, length);
+        FUZZ_CHECK(uci_loop() == 0);
+        const std::string said(said_since(said_before));
+
+        FUZZ_CHECK(!has_line_starting(said, "info string invalid internal position"));
+        if (!engine_state.position_invalid) FUZZ_CHECK(check_position() == 1);
+        for (size_t from = 0, next; from < said.size(); from = next) {
+            const size_t end = said.find('\n', from);
+            next = end == std::string::npos ? said.size() : end + 1;
+            if (said.compare(from, 9, "bestmove ") != 0) continue;
+            const std::string move = said.substr(from + 9, end - from - 9);
+            if (move == "0000") {
+                FUZZ_CHECK(legal.empty());
+            } else {
+                bool found = false;
+                for (const std::string& m : legal) found = found || m == move;
+                FUZZ_CHECK(found);
+            }
+        }
+
+        const std::vector<std::string_view> words = words_of(line);
+        const std::string_view word = words.empty() ? std::string_view() : words[0];
+        if (word != "position" && word != "ucinewgame") {
+            FUZZ_CHECK(same_as(before));
+            FUZZ_CHECK(held_start == uci_start_text && held_moves == uci_moves_text);
+        } else if (word == "position" && has_line_starting(said, "info string position needs")) {
+            FUZZ_CHECK(same_as(before));
+            FUZZ_CHECK(held_start == uci_start_text && held_moves == uci_moves_text);
+        } else if (word == "position" && !engine_state.position_invalid) {
+            // The moves held are the line's moves up to the first refused one.
+            size_t first_move = 2;
+            while (first_move < words.size() && words[first_move - 1] != "moves") ++first_move;
+            std::string line_moves;
+            for (size_t k = first_move; k < words.size(); ++k)
+                line_moves += std::string(words[k]) + " ";
+            const std::string moves = uci_moves_text;
+            FUZZ_CHECK(line_moves.compare(0, moves.size(), moves) == 0);
+            if (moves.size() < line_moves.size()) {
+                const size_t gap = line_moves.find(' ', moves.size());
+                const std::string refused = line_moves.substr(moves.size(), gap - moves.size());
+                FUZZ_CHECK(has_line_starting(said, "info string refused move " + refused + ":"));
+            }
+            // Set up afresh from its own text, the position is the same.
+            const PositionSnapshot now = snapshot();
+            const std::string again =
+                "position " + std::string(uci_start_text) + " moves " + moves + "\n";
+            const size_t said_now = said_size;
+            use_buffer_source(again.data(), again.size());
+            FUZZ_CHECK(uci_loop() == 0);
+            FUZZ_CHECK(said_size == said_now);
+            FUZZ_CHECK(same_as(now));
+            FUZZ_CHECK(moves == uci_moves_text);
+        }
+    });
 }

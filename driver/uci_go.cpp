@@ -1,0 +1,185 @@
+// The UCI "go": its limits mapped onto the time control and the depth limit, the thinking
+// driver's search with an "info" line per completed iteration, the poll that answers "stop",
+// "quit" and "isready" while it runs, and the "bestmove" answer.
+#include <cstdio>
+
+#include "driver/driver.h"
+#include "moves/moves.h"
+#include "search/search.h"
+
+namespace {
+
+// A score beyond this is a mate: 10000 - p when the side to move mates at ply p, p - 10000
+// when it is mated there (the root is ply 1).
+constexpr int32_t MATE_BOUND = 9900;
+constexpr int32_t MATE_SCORE = 10000;
+// The iterations of a "go" without "depth" end as after the xboard engine's "new" (sd 30).
+constexpr int32_t DEFAULT_DEPTH_LIMIT = 30;
+// Moves to go beyond this are the same as none (as for "level").
+constexpr int64_t MOST_MOVES_TO_GO = 1000000;
+
+// A field the "go" line did not give (read_integer never reads this value: it saturates).
+constexpr int64_t ABSENT = INT64_MIN;
+
+struct GoLimits {
+    int64_t time_ms[2];       // by colour: 0 black ("btime"), 1 white ("wtime")
+    int64_t increment_ms[2];  // "binc", "winc"
+    int64_t moves_to_go;
+    int64_t move_time_ms;
+    int64_t depth;
+    int64_t nodes;
+    bool infinite;
+};
+
+GoLimits read_limits(const char* p) {
+    GoLimits limits = {{ABSENT, ABSENT}, {ABSENT, ABSENT}, ABSENT, ABSENT, ABSENT, ABSENT, false};
+    struct Field {
+        const char* word;
+        int64_t* value;
+    };
+    const Field fields[] = {
+        {"wtime", &limits.time_ms[1]},      {"btime", &limits.time_ms[0]},
+        {"winc", &limits.increment_ms[1]},  {"binc", &limits.increment_ms[0]},
+        {"movestogo", &limits.moves_to_go}, {"movetime", &limits.move_time_ms},
+        {"depth", &limits.depth},           {"nodes", &limits.nodes},
+    };
+    size_t length;
+    for (const char* word = next_word(p, length); length != 0; word = next_word(p, length)) {
+        if (word_is(word, length, "infinite")) {
+            limits.infinite = true;
+            continue;
+        }
+        for (const Field& field : fields) {
+            if (!word_is(word, length, field.word)) continue;
+            // A field without its number is ignored, and the word after it read as a word.
+            int64_t v;
+            if (read_integer(p, v)) *field.value = v;
+            break;
+        }
+    }
+    return limits;
+}
+
+// The limits of one search, for the side to move: movetime the fixed-time rule, a clock with
+// moves to go the moves-per-control rule, a clock alone the whole-game rule, no clock no time
+// limit. UCI keeps no clock between moves: each "go" brings it.
+void apply_limits(const GoLimits& limits) {
+    const int side = side_to_move;
+    engine_state.engine_side = side;
+    time_control = {};
+    if (limits.move_time_ms != ABSENT) {
+        time_control.mode = 0;
+        time_control.fixed_ms = clamp_ms(limits.move_time_ms);
+    } else if (limits.time_ms[side] != ABSENT) {
+        time_control.time_left_ms[side] = clamp_ms(limits.time_ms[side]);
+        if (limits.increment_ms[side] != ABSENT)
+            time_control.increment_ms = clamp_ms(limits.increment_ms[side]);
+        if (limits.moves_to_go > 0) {
+            // UCI does not say how many moves a control has: the most moves to go given since
+            // the game began stands for it, which is the control's size from its first move on.
+            const int32_t to_go = int32_t(limits.moves_to_go < MOST_MOVES_TO_GO ? limits.moves_to_go
+                                                                                : MOST_MOVES_TO_GO);
+            if (to_go > uci_state.largest_moves_to_go) uci_state.largest_moves_to_go = to_go;
+            time_control.mode = 1;
+            time_control.moves_per_control = uci_state.largest_moves_to_go;
+            time_control.moves_left[side] = to_go;
+        } else {
+            time_control.mode = 2;
+        }
+    } else {
+        time_control.mode = 0;
+        time_control.fixed_ms = MAX_CLOCK_MS;
+    }
+    // Iterations run while their depth is below the limit: depth N searches up to N.
+    engine_state.depth_limit =
+        limits.depth != ABSENT ? clamp_int32(limits.depth + 1) : DEFAULT_DEPTH_LIMIT;
+    uci_state.node_limit_set = limits.nodes != ABSENT;
+    const int64_t node_limit = limits.nodes < 0 ? 0 : limits.nodes;
+    uci_state.node_limit = uint32_t(node_limit < UINT32_MAX ? node_limit : UINT32_MAX);
+    uci_state.node_limit_armed = 0;
+    // With no limit of its own, only "stop" ends the search; so does the end of the input.
+    uci_state.unlimited = limits.move_time_ms == ABSENT && limits.time_ms[side] == ABSENT &&
+                          limits.depth == ABSENT && limits.nodes == ABSENT;
+}
+
+void print_info_line(int depth, int32_t score) {
+    char line[1024];
+    const int32_t ms = clock_ms() - search_start;
+    int n = std::snprintf(line, sizeof line, "info depth %d score ", depth);
+    if (score > MATE_BOUND)
+        n += std::snprintf(line + n, sizeof line - n, "mate %d", (MATE_SCORE + 1 - score) / 2);
+    else if (score < -MATE_BOUND)
+        n += std::snprintf(line + n, sizeof line - n, "mate %d", -((MATE_SCORE + score) / 2));
+    else
+        n += std::snprintf(line + n, sizeof line - n, "cp %d", score);
+    const uint32_t searched = uint32_t(nodes);  // the counter wraps as an unsigned number
+    const uint64_t per_second = uint64_t(searched) * 1000 / uint64_t(ms > 0 ? ms : 1);
+    n += std::snprintf(line + n, sizeof line - n, " nodes %u nps %llu time %d pv", searched,
+                       static_cast<unsigned long long>(per_second), ms);
+    for (int i = 1; i < pv_length[1]; ++i) {
+        char text[6];
+        move_to_text(pv_table[1][i], text);
+        n += std::snprintf(line + n, sizeof line - n, " %s", text);
+    }
+    reply("%s\n", line);
+}
+
+// The stop poll of a UCI search: the node limit, then the lines waiting. A command for after
+// the search stops the reading, so that it and everything behind it keep their order; under
+// a search that only "stop" could end, it ends the search, since the interface has moved on.
+bool poll_during_search() {
+    if (uci_state.stop_requested) return true;
+    if (uci_state.node_limit_armed && uint32_t(nodes) >= uci_state.node_limit) return true;
+    while (!uci_state.deferred) {
+        const int got = poll_line(uci_deferred_line, UCI_LINE_SIZE);
+        if (got == 0) return false;
+        if (got < 0) {
+            if (uci_state.unlimited) uci_state.stop_requested = 1;
+            return uci_state.stop_requested != 0;
+        }
+        const SearchLine kind = classify_search_line(uci_deferred_line);
+        if (kind == SEARCH_ENDS) return true;
+        if (kind == AFTER_SEARCH) {
+            uci_state.deferred = 1;
+            if (uci_state.unlimited) uci_state.stop_requested = 1;
+        }
+    }
+    return uci_state.stop_requested != 0;
+}
+
+// The thinking driver's search without the xboard engine's announcements: the game is the
+// interface's to end, so no draw is claimed and nothing is resigned.
+Move uci_think() {
+    begin_thinking();
+    if (root_move_count <= 1) return root_move_count == 1 ? root_moves[0] : 0;
+    // The nodes of the root list's quiescence calls are not counted, so neither are they
+    // held against the node limit.
+    uci_state.node_limit_armed = uci_state.node_limit_set;
+    const Deepening result = deepen(print_info_line);
+    uci_state.node_limit_armed = 0;
+    if (!check_position()) reply("info string invalid internal position\n");
+    return result.move;
+}
+
+}  // namespace
+
+void uci_go(const char* args) {
+    const GoLimits limits = read_limits(args);
+    uci_state.stop_requested = 0;
+    Move best = 0;
+    if (!engine_state.position_invalid) {
+        apply_limits(limits);
+        stop_poll = poll_during_search;
+        best = uci_think();
+        stop_poll = nullptr;
+    }
+    if (quit_requested) return;
+    uci_state.engine_move = best;
+    // UCI: after "go infinite" the answer waits for "stop", however early the search ended.
+    if (limits.infinite && !uci_state.stop_requested) {
+        uci_state.holding = 1;
+        uci_state.held_move = best;
+        return;
+    }
+    print_bestmove(best);
+}

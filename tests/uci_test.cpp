@@ -1,0 +1,243 @@
+// UCI sessions against the real bitrook-uci binary: the handshake, commands answered while a
+// search runs, the limits of "go", the same search as the xboard engine's, refused input,
+// games that are over, and mate scores.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/game_replay.h"
+#include "tests/session.h"
+
+namespace {
+
+std::vector<std::string> words_of(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+// Index of the first line that starts with `start`, or -1.
+int find_line(const std::vector<std::string>& lines, const std::string& start) {
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].rfind(start, 0) == 0) return int(i);
+    return -1;
+}
+
+// What a completed iteration reports, in the form both front ends share.
+struct Iteration {
+    std::string score, nodes, pv;
+    bool operator==(const Iteration&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Iteration& i) {
+    return out << "score " << i.score << " nodes " << i.nodes << " pv " << i.pv;
+}
+
+// "info depth D score cp S nodes N nps X time T pv ...": the score, nodes and line (of the
+// lines with a score in centipawns).
+std::vector<Iteration> uci_iterations(const std::string& output) {
+    std::vector<Iteration> iterations;
+    for (const std::string& line : output_lines(output)) {
+        const std::vector<std::string> w = words_of(line);
+        if (w.size() < 13 || w[0] != "info" || w[3] != "score" || w[4] != "cp") continue;
+        Iteration it{w[5], w[7], ""};
+        for (size_t k = 13; k < w.size(); ++k) it.pv += (k > 13 ? " " : "") + w[k];
+        iterations.push_back(it);
+    }
+    return iterations;
+}
+
+// "PLIES SCORE CS NODES PV... [RATES]": the same three values.
+std::vector<Iteration> xboard_iterations(const std::string& output) {
+    std::vector<Iteration> iterations;
+    for (const std::string& line : output_lines(output)) {
+        const std::vector<std::string> w = words_of(line);
+        if (w.size() < 5 || w.back().back() != ']') continue;
+        Iteration it{w[1], w[3], ""};
+        for (size_t k = 4; k < w.size() && w[k][0] != '['; ++k)
+            it.pv += (k > 4 ? " " : "") + w[k];
+        iterations.push_back(it);
+    }
+    return iterations;
+}
+
+std::string bestmove_of(const std::string& output) {
+    const std::vector<std::string> lines = output_lines(output);
+    const int at = find_line(lines, "bestmove ");
+    return at < 0 ? "" : lines[at].substr(9);
+}
+
+// Drops the figures that depend on the clock ("nps X time T").
+std::string without_times(const std::string& output) {
+    std::string kept;
+    for (const std::string& line : output_lines(output)) {
+        std::vector<std::string> w = words_of(line);
+        std::string out;
+        for (size_t k = 0; k < w.size(); ++k) {
+            if ((w[k] == "nps" || w[k] == "time") && k + 1 < w.size()) {
+                ++k;
+                continue;
+            }
+            out += (out.empty() ? "" : " ") + w[k];
+        }
+        kept += out + "\n";
+    }
+    return kept;
+}
+
+TEST(UciSession, HandshakeBlanksAndUnknownWords) {
+    const std::string id = "id name bitrook\nid author the bitrook developers\nuciok\n";
+    auto r = run_uci_session(
+        "uci\n  isready  \r\nfoo bar\n\n\t\ndebug on\nstop\nUCI\n \tuci\t\nquit\nisready\n");
+    EXPECT_EQ(r.output, id + "readyok\n" + id);
+    EXPECT_EQ(r.status, 0);
+    // No position yet: nothing to search.
+    EXPECT_EQ(run_uci_session("go depth 3\n").output, "bestmove 0000\n");
+}
+
+TEST(UciSession, IsreadyStopAndQuitDuringASearch) {
+    auto r = run_paced_uci_session({{"position startpos\ngo infinite\n", 0.5},
+                                    {"isready\n", 0.5},
+                                    {"stop\n", 0.3},
+                                    {"isready\n", 0.1}},
+                                   30);
+    const std::vector<std::string> lines = output_lines(r.output);
+    const int first_info = find_line(lines, "info depth ");
+    const int ready = find_line(lines, "readyok");
+    const int best = find_line(lines, "bestmove ");
+    ASSERT_GE(first_info, 0) << r.output;
+    EXPECT_LT(first_info, ready) << r.output;  // the search ran when "isready" came...
+    EXPECT_LT(ready, best) << r.output;        // ...and went on until "stop"
+    EXPECT_EQ(lines.back(), "readyok") << r.output;
+    EXPECT_EQ(r.status, 0);
+
+    // "quit" ends the program in the middle of a search, its input still open.
+    r = run_paced_uci_session({{"position startpos\ngo infinite\n", 0.3}, {"quit\n", 2.5}}, 2);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(bestmove_of(r.output), "") << r.output;
+
+    // A "go infinite" whose iterations end (a mate is found) answers only at "stop".
+    r = run_paced_uci_session({{"position fen 7k/8/6K1/8/8/8/8/1Q6 w - -\ngo infinite\n", 0.5},
+                               {"isready\n", 0.3},
+                               {"stop\n", 0.1}},
+                              30);
+    EXPECT_EQ(without_times(r.output),
+              "info depth 2 score mate 1 nodes 230 pv b1b8\nreadyok\nbestmove b1b8\n");
+}
+
+TEST(UciSession, MovetimeAndNodesEndTheSearch) {
+    // The input ends at once: a search with a limit of its own still runs to it.
+    auto r = run_uci_session("position startpos\ngo movetime 300\n", 30);
+    EXPECT_NE(find_line(output_lines(r.output), "info depth 5 "), -1) << r.output;
+    EXPECT_EQ(bestmove_of(r.output).size(), 4u) << r.output;
+
+    // Iteration 5 takes 14595 nodes, iteration 6 75228: 20000 stops the sixth.
+    r = run_uci_session("position startpos\ngo nodes 20000\n", 30);
+    const std::vector<Iteration> done = uci_iterations(r.output);
+    ASSERT_FALSE(done.empty()) << r.output;
+    EXPECT_EQ(done.back().nodes, "14595") << r.output;
+    EXPECT_EQ(bestmove_of(r.output), "d2d4");
+
+    // A depth of 0 or less searches one ply (a negative number is a number, not a gap).
+    r = run_uci_session("position startpos\ngo depth -1\n", 30);
+    EXPECT_EQ(without_times(r.output),
+              "info depth 1 score cp 57 nodes 44 pv e2e4\nbestmove e2e4\n");
+}
+
+// "go depth N" is the xboard engine's "sd N+1": the same iterations with the same scores,
+// nodes and lines, for a position set up with moves and again after the engine's answer and
+// a reply, when the thinking carries over from the last search.
+TEST(UciSession, DepthSearchesAsTheXboardEngine) {
+    struct Case {
+        const char* fen;    // nullptr: the start position
+        const char* moves;  // played before the first search
+    };
+    const Case cases[] = {
+        // Black to move can repeat the start position a third time: the search sees it.
+        {nullptr, "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1"},
+        {"r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4", "e1g1 f8c5"},
+    };
+    for (const Case& c : cases) {
+        const std::string setup = c.fen ? std::string("setboard ") + c.fen + "\n" : "new\n";
+        std::string xboard = "xboard\n" + setup + "force\n";
+        for (const std::string& m : words_of(c.moves)) xboard += "usermove " + m + "\n";
+        xboard += "post\nst 100000\nsd 6\ngo\n";
+        const std::string first = run_binary_session(xboard).output;
+        const std::vector<Iteration> first_lines = xboard_iterations(first);
+        ASSERT_FALSE(first_lines.empty()) << first;
+        // The engine's move and the reply it expected.
+        const std::vector<std::string> line = words_of(first_lines.back().pv);
+        ASSERT_GE(line.size(), 2u) << first;
+        const std::string reply = line[1];
+        const std::string both = run_binary_session(xboard + "usermove " + reply + "\n").output;
+
+        const std::string position = std::string("position ") +
+                                     (c.fen ? std::string("fen ") + c.fen : "startpos") +
+                                     " moves " + c.moves;
+        const std::string uci = run_uci_session(position + "\ngo depth 5\n" + position + " " +
+                                                line[0] + " " + reply + "\ngo depth 5\n")
+                                    .output;
+        EXPECT_EQ(uci_iterations(uci), xboard_iterations(both)) << uci << both;
+        EXPECT_EQ(bestmove_of(uci), line[0]) << uci;
+    }
+}
+
+TEST(UciSession, RefusedFenAndMoves) {
+    EXPECT_EQ(run_uci_session("position fen 8/8/8/8/8/8/8/8 w - -\ngo depth 2\n").output,
+              "info string refused fen 8/8/8/8/8/8/8/8 w - -: no position until a valid one\n"
+              "bestmove 0000\n");
+
+    // The session says `message`, then searches exactly as the reference session does.
+    const auto expect_as = [](const std::string& input, const std::string& message,
+                              const std::string& reference) {
+        EXPECT_EQ(without_times(run_uci_session(input).output),
+                  message + without_times(run_uci_session(reference).output))
+            << input;
+    };
+    // A refused move keeps the position the moves before it gave, and the rest of the line
+    // is not played.
+    expect_as("position startpos moves e2e4 e7e5 e1e3 g1f3\ngo depth 4\n",
+              "info string refused move e1e3: the position stays after the moves before it\n",
+              "position startpos moves e2e4 e7e5\ngo depth 4\n");
+    // A line without startpos or fen changes nothing.
+    expect_as("position startpos moves e2e4\nposition moves e2e4 e7e5\ngo depth 4\n",
+              "info string position needs startpos or fen: line ignored\n",
+              "position startpos moves e2e4\ngo depth 4\n");
+}
+
+// The interface ends the game under UCI: no result is announced and nothing is resigned; a
+// side with no legal move answers "bestmove 0000".
+TEST(UciSession, GamesThatAreOver) {
+    const char* no_move[] = {
+        "position fen 7k/6Q1/6K1/8/8/8/8/8 b - -\n",  // mated
+        "position fen 7k/5Q2/6K1/8/8/8/8/8 b - -\n",  // stalemate
+    };
+    for (const char* position : no_move)
+        EXPECT_EQ(run_uci_session(std::string(position) + "go depth 3\n").output,
+                  "bestmove 0000\n")
+            << position;
+    const char* playing_on[] = {
+        // The start position for the third time, bare kings, and a lost position.
+        "position startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8\n",
+        "position fen 8/8/4k3/8/8/3K4/8/8 w - -\n",
+        "position fen 6k1/8/8/8/8/8/8/1Q4KR b - -\n",
+    };
+    for (const char* position : playing_on) {
+        const std::string out = run_uci_session(std::string(position) + "go depth 3\n").output;
+        EXPECT_EQ(bestmove_of(out).size(), 4u) << position << out;
+        EXPECT_EQ(out.find("1/2-1/2"), std::string::npos) << out;
+        EXPECT_EQ(out.find("resign"), std::string::npos) << out;
+    }
+}
+
+TEST(UciSession, MateScoresInMoves) {
+    auto r = run_uci_session("position fen k7/8/2K5/8/8/8/8/6R1 w - -\ngo depth 6\n");
+    EXPECT_NE(r.output.find(" score mate 2 "), std::string::npos) << r.output;
+    r = run_uci_session("position fen 7k/8/6K1/p7/8/8/8/1Q6 b - -\ngo depth 4\n");
+    EXPECT_NE(r.output.find(" score mate -1 "), std::string::npos) << r.output;
+}
+
+}  // namespace
