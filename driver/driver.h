@@ -161,6 +161,21 @@ Move think();
 void shift_ply_tables();
 
 // ---------------------------------------------------------------------------------------------
+// The benchmark: fixed-depth searches of a fixed set of positions (openings, middlegames,
+// endgames, tactics) through the thinking driver, each from a fresh engine.
+
+// Depth of the benchmark when none is given (the one whose total node count is pinned).
+constexpr int BENCH_DEFAULT_DEPTH = 6;
+struct BenchResult {
+    int32_t nodes;
+    int32_t ms;
+    Move move;
+};
+int bench_position_count();
+const char* bench_position(int index);  // FEN
+BenchResult bench_search(int index, int depth);
+
+// ---------------------------------------------------------------------------------------------
 // The UCI front end (the bitrook-uci program): its command loop over the same game commands,
 // time control and thinking driver.
 
@@ -191,6 +206,9 @@ void reset_uci();
 // Reads and carries out UCI commands until "quit" or the end of the input; returns the exit
 // status.
 int uci_loop();
+// "bitrook-uci bench": the benchmark at its default depth, ending in the line
+// "NODES nodes SPEED nps". Returns the exit status.
+int uci_bench();
 // "go" with the words after it.
 void uci_go(const char* args);
 

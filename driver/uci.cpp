@@ -136,7 +136,11 @@ void dispatch(const char* line) {
     size_t length;
     const char* word = next_word(p, length);
     if (word_is(word, length, "uci")) {
-        reply("id name bitrook\nid author the bitrook developers\nuciok\n");
+        // Testing frameworks set Threads and Hash on every engine: both are listed, and any
+        // value is accepted and changes nothing (one thread, no hash table).
+        reply("id name bitrook\nid author the bitrook developers\n"
+              "option name Threads type spin default 1 min 1 max 1\n"
+              "option name Hash type spin default 1 min 1 max 1\nuciok\n");
     } else if (word_is(word, length, "isready")) {
         reply("readyok\n");
     } else if (word_is(word, length, "ucinewgame")) {

@@ -89,9 +89,13 @@ std::string without_times(const std::string& output) {
 }
 
 TEST(UciSession, HandshakeBlanksAndUnknownWords) {
-    const std::string id = "id name bitrook\nid author the bitrook developers\nuciok\n";
+    const std::string id = "id name bitrook\nid author the bitrook developers\n"
+                           "option name Threads type spin default 1 min 1 max 1\n"
+                           "option name Hash type spin default 1 min 1 max 1\nuciok\n";
+    // Threads and Hash take any value silently (one thread, no hash table).
     auto r = run_uci_session(
-        "uci\n  isready  \r\nfoo bar\n\n\t\ndebug on\nstop\nUCI\n \tuci\t\nquit\nisready\n");
+        "uci\nsetoption name Threads value 8\nsetoption name Hash value 4096\n  isready  \r\n"
+        "foo bar\n\n\t\ndebug on\nstop\nUCI\n \tuci\t\nquit\nisready\n");
     EXPECT_EQ(r.output, id + "readyok\n" + id);
     EXPECT_EQ(r.status, 0);
     // No position yet: nothing to search.

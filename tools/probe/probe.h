@@ -9,6 +9,3 @@ int probe_evalspeed(int argc, char** argv);
 int probe_bench(int argc, char** argv);
 int probe_see(int argc, char** argv);
 int probe_search(int argc, char** argv);
-
-// Depth of probe bench when none is given (the one whose total the tests pin).
-constexpr int BENCH_DEFAULT_DEPTH = 6;
