@@ -1,6 +1,12 @@
 // Pawn structure: placement, isolation from enemy pawns, support from the neighbouring
 // files, passed pawns, knight outposts and doubled pawns; on the way, the pawns of each file
 // and the open and half-open file sets that the piece and king terms read.
+//
+// Most of it depends on the two pawn sets alone (and on the phase, whose weights are fixed for
+// a search), and a search meets the same few pawn structures again and again: that part is
+// kept in a fixed table keyed by the two sets themselves. What reads other men (the passed
+// pawns' attackers, blockers, rooks and kings, the knights on the outposts) is computed at
+// every call from the passed pawns and outpost squares the entry holds.
 #include "eval/eval.h"
 #include "eval/eval_tables.h"
 #include "eval/side.h"
@@ -28,7 +34,6 @@ struct PawnTables<WHITE> {
     static constexpr const Bitboard* front_a = white_front_a;
     static constexpr int outpost_h = 7;  // the knight's square beside the pawn's front span
     static constexpr int outpost_a = 9;
-    static constexpr int32_t* on_file = white_pawns_on_file;
     // The most advanced of a set of White's pawns.
     static int most_advanced(Bitboard b) { return highest_bit(b); }
     // Rank index counted from the colour's own back rank.
@@ -46,7 +51,6 @@ struct PawnTables<BLACK> {
     static constexpr const Bitboard* front_a = black_front_a;
     static constexpr int outpost_h = -9;
     static constexpr int outpost_a = -7;
-    static constexpr int32_t* on_file = black_pawns_on_file;
     static int most_advanced(Bitboard b) { return lowest_bit(b); }
     static int relative_rank(Square s) { return 7 - rank_of[s]; }
 };
@@ -64,20 +68,39 @@ inline bool unsupported(Square n, Bitboard own_pawns, Bitboard enemy_pawns) {
     return (enemy_pawns & between) != 0;
 }
 
-// The pawns of colour C, from C's own point of view.
+// What the pawn sets alone decide, for the key (the two sets and the phase). The passed pawns
+// and the outpost squares (where an own knight earns the bonus, one set for each of the two
+// squares a pawn guards, as both pawns of a pair can name the same square) are by colour.
+struct PawnEntry {
+    Bitboard white_pawns, black_pawns;
+    uint32_t generation;  // the entry counts only while this is the table's
+    int32_t phase;
+    int32_t score;  // White's point of view
+    Bitboard passed[2];
+    Bitboard outpost_h[2], outpost_a[2];
+    Bitboard open, white_half_open, black_half_open;
+    uint8_t pawns_on_file[2][8];
+};
+
+constexpr int PAWN_CACHE_BITS = 12;
+constexpr int PAWN_CACHE_SIZE = 1 << PAWN_CACHE_BITS;
+// Odd multipliers that spread each pawn set over the top bits, which pick the entry.
+constexpr uint64_t WHITE_PAWN_SPREAD = 0x9E3779B97F4A7C15;
+constexpr uint64_t BLACK_PAWN_SPREAD = 0xC2B2AE3D27D4EB4F;
+
+PawnEntry pawn_cache[PAWN_CACHE_SIZE];
+uint32_t pawn_cache_generation = 1;  // entries of another generation are empty
+
+// The pawn-only part of colour C's pawns, from C's own point of view, recording C's passed
+// pawns, outpost squares and pawns per file in the entry.
 template <int C>
-int pawn_side_score() {
+int pawn_shape_score(PawnEntry& e) {
     using S = Side<C>;
     using E = Side<1 - C>;
     using T = PawnTables<C>;
     const EvalParams& p = eval_params;
     const Bitboard own_pawns = board.*S::pawns;
     const Bitboard enemy_pawns = board.*E::pawns;
-    const Bitboard enemy_knights = board.*E::knights;
-    const Bitboard own_knights = board.*S::knights;
-    const Bitboard enemy_men = board.*E::pieces;
-    const Square enemy_king = board.*E::king_square;
-    const bool enemy_has_no_pieces = (board.*E::minor_count | board.*E::major_count) == 0;
     int score = 0;
 
     for (Bitboard set = own_pawns; set;) {
@@ -85,60 +108,111 @@ int pawn_side_score() {
         set ^= set_mask[sq];
         const int f = file_of[sq];
         if (p.game_phase != 2) score += T::placement[sq];
-        ++T::on_file[f];
+        ++e.pawns_on_file[C][f];
         if (!(enemy_pawns & adjacent_files[sq])) score += p.unopposed_pawn_penalty;
         if (f > 0 && unsupported<C>(sq - 1, own_pawns, enemy_pawns))
             score += p.unsupported_pawn_penalty;
         if (f < 7 && unsupported<C>(sq + 1, own_pawns, enemy_pawns))
             score += p.unsupported_pawn_penalty;
-
-        if (!(enemy_pawns & T::passed_mask[sq])) {
-            const Bitboard attackers = attackers_of(sq);
-            if (!attackers)
-                score += T::passed[sq] / 2 + p.passed_pawn_bonus;
-            else if (popcount(attackers & board.*S::pieces) >= popcount(attackers & enemy_men))
-                score += T::passed[sq] + p.passed_pawn_bonus;
-            const Square stop = sq + S::forward;
-            if (enemy_knights & set_mask[stop])
-                score -= 8;
-            else if (enemy_men & set_mask[stop])
-                score -= 4;
-            if (board.*S::rooks & T::behind_span[sq]) score += 10;
-            if (board.*E::rooks & T::behind_span[sq]) score -= 8;
-            if (enemy_king == stop) score -= 10;
-            if (enemy_has_no_pieces) {
-                const int e = T::relative_rank(sq) + std::abs(f - file_of[enemy_king]) - 7;
-                if (e > 0) score += 20 * e;
-            }
-        }
+        if (!(enemy_pawns & T::passed_mask[sq])) e.passed[C] |= set_mask[sq];
 
         // Beside the pawn's path, where no enemy pawn can ever drive a knight away. The
         // squares are plain numbers: on the edge files they wrap round to the far side.
         const int h = sq + T::outpost_h, a = sq + T::outpost_a;
-        if (!(enemy_pawns & T::front_h[sq]) && h >= 0 && h < 64 && (own_knights & set_mask[h]))
-            score += 10;
-        if (!(enemy_pawns & T::front_a[sq]) && a >= 0 && a < 64 && (own_knights & set_mask[a]))
-            score += 10;
+        if (!(enemy_pawns & T::front_h[sq]) && h >= 0 && h < 64) e.outpost_h[C] |= set_mask[h];
+        if (!(enemy_pawns & T::front_a[sq]) && a >= 0 && a < 64) e.outpost_a[C] |= set_mask[a];
     }
     return score;
 }
 
-}  // namespace
-
-int evaluate_pawns(int) {
-    open_files = white_half_open_files = black_half_open_files = 0;
-    for (int f = 0; f < 8; ++f) white_pawns_on_file[f] = black_pawns_on_file[f] = 0;
-
-    int score = pawn_side_score<WHITE>() - pawn_side_score<BLACK>();
+// Fills the entry for the pawns on the board.
+void fill_pawn_entry(PawnEntry& e) {
+    e = PawnEntry{};
+    e.white_pawns = board.white_pawns;
+    e.black_pawns = board.black_pawns;
+    e.generation = pawn_cache_generation;
+    e.phase = eval_params.game_phase;
+    int score = pawn_shape_score<WHITE>(e) - pawn_shape_score<BLACK>(e);
 
     const int doubled = eval_params.doubled_pawn_penalty;
     for (int f = 0; f < 8; ++f) {
-        const int w = white_pawns_on_file[f], b = black_pawns_on_file[f];
+        const int w = e.pawns_on_file[WHITE][f], b = e.pawns_on_file[BLACK][f];
         if (w > 1) score += doubled * w;
         if (b > 1) score -= doubled * b;
-        if (w > 0 && b == 0) black_half_open_files |= file_mask[f];
-        if (w == 0 && b > 0) white_half_open_files |= file_mask[f];
-        if (w == 0 && b == 0) open_files |= file_mask[f];
+        if (w > 0 && b == 0) e.black_half_open |= file_mask[f];
+        if (w == 0 && b > 0) e.white_half_open |= file_mask[f];
+        if (w == 0 && b == 0) e.open |= file_mask[f];
     }
-    return score;
+    e.score = score;
+}
+
+// The entry of the pawns on the board, filled when the table does not hold it.
+const PawnEntry& pawn_entry() {
+    const Bitboard white = board.white_pawns, black = board.black_pawns;
+    PawnEntry& e = pawn_cache[(white * WHITE_PAWN_SPREAD ^ black * BLACK_PAWN_SPREAD) >>
+                              (64 - PAWN_CACHE_BITS)];
+    if (e.generation != pawn_cache_generation || e.white_pawns != white ||
+        e.black_pawns != black || e.phase != eval_params.game_phase)
+        fill_pawn_entry(e);
+    return e;
+}
+
+// The terms of colour C's pawns that read other men, from C's own point of view.
+template <int C>
+int pawn_men_score(const PawnEntry& e) {
+    using S = Side<C>;
+    using E = Side<1 - C>;
+    using T = PawnTables<C>;
+    const EvalParams& p = eval_params;
+    const Bitboard enemy_knights = board.*E::knights;
+    const Bitboard enemy_men = board.*E::pieces;
+    const Square enemy_king = board.*E::king_square;
+    const bool enemy_has_no_pieces = (board.*E::minor_count | board.*E::major_count) == 0;
+    int score = 0;
+
+    for (Bitboard set = e.passed[C]; set;) {
+        const Square sq = highest_bit(set);
+        set ^= set_mask[sq];
+        const Bitboard attackers = attackers_of(sq);
+        if (!attackers)
+            score += T::passed[sq] / 2 + p.passed_pawn_bonus;
+        else if (popcount(attackers & board.*S::pieces) >= popcount(attackers & enemy_men))
+            score += T::passed[sq] + p.passed_pawn_bonus;
+        const Square stop = sq + S::forward;
+        if (enemy_knights & set_mask[stop])
+            score -= 8;
+        else if (enemy_men & set_mask[stop])
+            score -= 4;
+        if (board.*S::rooks & T::behind_span[sq]) score += 10;
+        if (board.*E::rooks & T::behind_span[sq]) score -= 8;
+        if (enemy_king == stop) score -= 10;
+        if (enemy_has_no_pieces) {
+            const int e = T::relative_rank(sq) + std::abs(file_of[sq] - file_of[enemy_king]) - 7;
+            if (e > 0) score += 20 * e;
+        }
+    }
+
+    const Bitboard own_knights = board.*S::knights;
+    return score + 10 * (popcount(own_knights & e.outpost_h[C]) + popcount(own_knights & e.outpost_a[C]));
+}
+
+}  // namespace
+
+void clear_pawn_cache() {
+    if (++pawn_cache_generation == 0) {  // after 2^32 clears: start the count again
+        for (PawnEntry& e : pawn_cache) e = PawnEntry{};
+        pawn_cache_generation = 1;
+    }
+}
+
+int evaluate_pawns(int) {
+    const PawnEntry& e = pawn_entry();
+    open_files = e.open;
+    white_half_open_files = e.white_half_open;
+    black_half_open_files = e.black_half_open;
+    for (int f = 0; f < 8; ++f) {
+        white_pawns_on_file[f] = e.pawns_on_file[WHITE][f];
+        black_pawns_on_file[f] = e.pawns_on_file[BLACK][f];
+    }
+    return e.score + pawn_men_score<WHITE>(e) - pawn_men_score<BLACK>(e);
 }
