@@ -75,6 +75,21 @@ void sort_moves(int32_t* first, int32_t* last, Move* moves) {
     }
 }
 
+void select_move(int32_t* first, int32_t* last, Move* moves) {
+    int32_t* best = first;
+    for (int32_t* p = first + 1; p < last; ++p)
+        if (*p > *best) best = p;
+    const int32_t score = *best;
+    const Move move = moves[best - first];
+    // The moves ahead of it each step one place back.
+    for (long k = best - first; k > 0; --k) {
+        first[k] = first[k - 1];
+        moves[k] = moves[k - 1];
+    }
+    *first = score;
+    *moves = move;
+}
+
 void update_killers(int ply, Move move, int32_t score) {
     if (score <= killers_1[ply].score) return;
     killers_3[ply] = killers_2[ply];

@@ -49,10 +49,10 @@ int quiesce(int alpha, int beta, int ply) {
         list.scores[kept] = score;
         ++kept;
     }
-    sort_moves(list.scores, list.scores + kept, list.moves);
 
     for (int i = 0; i < kept; ++i) {
         if (best >= beta) break;
+        select_move(list.scores + i, list.scores + kept, list.moves + i);
         const Move m = list.moves[i];
         make_move(m, ply);  // never refused: king captures returned above
         if (in_check(side_to_move ^ 1)) {
