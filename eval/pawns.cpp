@@ -7,6 +7,8 @@
 // kept in a fixed table keyed by the two sets themselves. What reads other men (the passed
 // pawns' attackers, blockers, rooks and kings, the knights on the outposts) is computed at
 // every call from the passed pawns and outpost squares the entry holds.
+#include <array>
+
 #include "eval/eval.h"
 #include "eval/eval_tables.h"
 #include "eval/side.h"
@@ -68,19 +70,18 @@ inline bool unsupported(Square n, Bitboard own_pawns, Bitboard enemy_pawns) {
     return (enemy_pawns & between) != 0;
 }
 
-// What the pawn sets alone decide, for the key (the two sets and the phase). The passed pawns
-// and the outpost squares (where an own knight earns the bonus, one set for each of the two
-// squares a pawn guards, as both pawns of a pair can name the same square) are by colour.
-struct PawnEntry {
+// What the pawn sets alone decide, for the key (the two sets and the phase), in one cache
+// line. Files are kept as bytes, bit f for file index f, and turned into square sets when read.
+struct alignas(64) PawnEntry {
     Bitboard white_pawns, black_pawns;
+    Bitboard passed[2];   // by colour
     uint32_t generation;  // the entry counts only while this is the table's
-    int32_t phase;
-    int32_t score;  // White's point of view
-    Bitboard passed[2];
-    Bitboard outpost_h[2], outpost_a[2];
-    Bitboard open, white_half_open, black_half_open;
+    int32_t score;        // White's point of view
+    uint8_t phase;
+    uint8_t files[2];     // by colour: the files holding a pawn of that colour
     uint8_t pawns_on_file[2][8];
 };
+static_assert(sizeof(PawnEntry) == 64);
 
 constexpr int PAWN_CACHE_BITS = 12;
 constexpr int PAWN_CACHE_SIZE = 1 << PAWN_CACHE_BITS;
@@ -91,8 +92,17 @@ constexpr uint64_t BLACK_PAWN_SPREAD = 0xC2B2AE3D27D4EB4F;
 PawnEntry pawn_cache[PAWN_CACHE_SIZE];
 uint32_t pawn_cache_generation = 1;  // entries of another generation are empty
 
+// The squares of the files named by a byte of files.
+constexpr auto squares_of_files = [] {
+    std::array<Bitboard, 256> table{};
+    for (int files = 0; files < 256; ++files)
+        for (int f = 0; f < 8; ++f)
+            if (files & (1 << f)) table[files] |= Bitboard(0x0101010101010101) << f;
+    return table;
+}();
+
 // The pawn-only part of colour C's pawns, from C's own point of view, recording C's passed
-// pawns, outpost squares and pawns per file in the entry.
+// pawns and pawns per file in the entry.
 template <int C>
 int pawn_shape_score(PawnEntry& e) {
     using S = Side<C>;
@@ -109,18 +119,13 @@ int pawn_shape_score(PawnEntry& e) {
         const int f = file_of[sq];
         if (p.game_phase != 2) score += T::placement[sq];
         ++e.pawns_on_file[C][f];
+        e.files[C] |= uint8_t(1 << f);
         if (!(enemy_pawns & adjacent_files[sq])) score += p.unopposed_pawn_penalty;
         if (f > 0 && unsupported<C>(sq - 1, own_pawns, enemy_pawns))
             score += p.unsupported_pawn_penalty;
         if (f < 7 && unsupported<C>(sq + 1, own_pawns, enemy_pawns))
             score += p.unsupported_pawn_penalty;
         if (!(enemy_pawns & T::passed_mask[sq])) e.passed[C] |= set_mask[sq];
-
-        // Beside the pawn's path, where no enemy pawn can ever drive a knight away. The
-        // squares are plain numbers: on the edge files they wrap round to the far side.
-        const int h = sq + T::outpost_h, a = sq + T::outpost_a;
-        if (!(enemy_pawns & T::front_h[sq]) && h >= 0 && h < 64) e.outpost_h[C] |= set_mask[h];
-        if (!(enemy_pawns & T::front_a[sq]) && a >= 0 && a < 64) e.outpost_a[C] |= set_mask[a];
     }
     return score;
 }
@@ -131,7 +136,7 @@ void fill_pawn_entry(PawnEntry& e) {
     e.white_pawns = board.white_pawns;
     e.black_pawns = board.black_pawns;
     e.generation = pawn_cache_generation;
-    e.phase = eval_params.game_phase;
+    e.phase = uint8_t(eval_params.game_phase);
     int score = pawn_shape_score<WHITE>(e) - pawn_shape_score<BLACK>(e);
 
     const int doubled = eval_params.doubled_pawn_penalty;
@@ -139,9 +144,6 @@ void fill_pawn_entry(PawnEntry& e) {
         const int w = e.pawns_on_file[WHITE][f], b = e.pawns_on_file[BLACK][f];
         if (w > 1) score += doubled * w;
         if (b > 1) score -= doubled * b;
-        if (w > 0 && b == 0) e.black_half_open |= file_mask[f];
-        if (w == 0 && b > 0) e.white_half_open |= file_mask[f];
-        if (w == 0 && b == 0) e.open |= file_mask[f];
     }
     e.score = score;
 }
@@ -157,7 +159,8 @@ const PawnEntry& pawn_entry() {
     return e;
 }
 
-// The terms of colour C's pawns that read other men, from C's own point of view.
+// The terms of colour C's pawns that read other men, from C's own point of view: the passed
+// pawns' attackers, blockers, rooks and kings, and the knight outposts.
 template <int C>
 int pawn_men_score(const PawnEntry& e) {
     using S = Side<C>;
@@ -192,8 +195,20 @@ int pawn_men_score(const PawnEntry& e) {
         }
     }
 
-    const Bitboard own_knights = board.*S::knights;
-    return score + 10 * (popcount(own_knights & e.outpost_h[C]) + popcount(own_knights & e.outpost_a[C]));
+    // A knight beside an own pawn's path, where no enemy pawn can ever drive it away: on
+    // square k, for the pawns on k - outpost_h and k - outpost_a. The squares are plain
+    // numbers: on the edge files they wrap round to the far side.
+    const Bitboard own_pawns = board.*S::pawns, enemy_pawns = board.*E::pawns;
+    for (Bitboard set = board.*S::knights; set;) {
+        const Square k = highest_bit(set);
+        set ^= set_mask[k];
+        const int h = k - T::outpost_h, a = k - T::outpost_a;
+        if (h >= 0 && h < 64 && (own_pawns & set_mask[h]) && !(enemy_pawns & T::front_h[h]))
+            score += 10;
+        if (a >= 0 && a < 64 && (own_pawns & set_mask[a]) && !(enemy_pawns & T::front_a[a]))
+            score += 10;
+    }
+    return score;
 }
 
 }  // namespace
@@ -207,9 +222,10 @@ void clear_pawn_cache() {
 
 int evaluate_pawns(int) {
     const PawnEntry& e = pawn_entry();
-    open_files = e.open;
-    white_half_open_files = e.white_half_open;
-    black_half_open_files = e.black_half_open;
+    const int white_files = e.files[WHITE], black_files = e.files[BLACK];
+    open_files = squares_of_files[uint8_t(~(white_files | black_files))];
+    white_half_open_files = squares_of_files[black_files & ~white_files];
+    black_half_open_files = squares_of_files[white_files & ~black_files];
     for (int f = 0; f < 8; ++f) {
         white_pawns_on_file[f] = e.pawns_on_file[WHITE][f];
         black_pawns_on_file[f] = e.pawns_on_file[BLACK][f];
