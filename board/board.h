@@ -135,6 +135,17 @@ constexpr auto a1h8_length = board_detail::per_square<uint8_t>(
     [](int f, int r) { return 8 - board_detail::abs_int(r + f - 7); });
 constexpr auto a1h8_mask = board_detail::per_square<uint8_t>(
     [](int f, int r) { return (1 << (8 - board_detail::abs_int(r + f - 7))) - 1; });
+// The bit of each square in the three rotated occupancy sets, for make and unmake.
+namespace board_detail {
+constexpr std::array<Bitboard, 64> bits_of(const std::array<uint8_t, 64>& map) {
+    std::array<Bitboard, 64> bits{};
+    for (int s = 0; s < 64; ++s) bits[s] = Bitboard(1) << map[s];
+    return bits;
+}
+}  // namespace board_detail
+constexpr auto rot90_bit = board_detail::bits_of(rot90_map);
+constexpr auto a1h8_bit = board_detail::bits_of(a1h8_map);
+constexpr auto h1a8_bit = board_detail::bits_of(h1a8_map);
 constexpr auto rank_of = board_detail::per_square<int32_t>([](int, int r) { return r; });
 constexpr auto file_of = board_detail::per_square<int32_t>([](int f, int) { return f; });
 
@@ -228,12 +239,30 @@ inline int32_t straight_mobility(Square sq) {
 
 // Every man of either colour that attacks sq.
 Bitboard attackers_of(Square sq);
+
+// 1 if a man of colour By attacks sq. A slider line is looked up only when a slider of its kind
+// stands on a line through sq at all.
+template <int By>
+inline int attacked_by(Square sq) {
+    constexpr bool white = By == WHITE;
+    const Bitboard men = white ? board.white_pieces : board.black_pieces;
+    const Bitboard* const pawn_reach = white ? black_pawn_attacks : white_pawn_attacks;
+    if (pawn_reach[sq] & (white ? board.white_pawns : board.black_pawns)) return 1;
+    if (knight_moves[sq] & (white ? board.white_knights : board.black_knights)) return 1;
+    const Bitboard diagonal = men & board.bishops_queens;
+    if (diagonal & (a1h8_diagonal[sq] | h1a8_diagonal[sq]) && diagonal_attacks(sq) & diagonal) return 1;
+    const Bitboard straight = men & board.rooks_queens;
+    if (straight & (rank_mask[sq] | file_mask[sq]) && straight_attacks(sq) & straight) return 1;
+    return (king_moves[sq] & set_mask[white ? board.white_king_square : board.black_king_square]) != 0;
+}
 // 1 if a man of the side opposite to `side` attacks sq (side names the defender).
-int square_attacked(Square sq, int side);
+inline int square_attacked(Square sq, int side) {
+    return side ? attacked_by<BLACK>(sq) : attacked_by<WHITE>(sq);
+}
 // 1 if the king of `side` is attacked.
 inline int in_check(int side) {
-    return side ? square_attacked(board.white_king_square, 1)
-                : square_attacked(board.black_king_square, 0);
+    return side ? attacked_by<BLACK>(board.white_king_square)
+                : attacked_by<WHITE>(board.black_king_square);
 }
 
 // ---------------------------------------------------------------------------------------------
