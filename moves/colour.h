@@ -18,6 +18,11 @@ struct Colour {
     static constexpr Bitboard Board::*rooks = white ? &Board::white_rooks : &Board::black_rooks;
     static constexpr Bitboard Board::*queens = white ? &Board::white_queens : &Board::black_queens;
 
+    // Each kind's set, by PieceType, for make and unmake. The king has no set of its own: its
+    // slot (like slot 0) names the colour set and is never used.
+    static constexpr Bitboard Board::*kind_sets[7] = {pieces, pawns, knights, bishops,
+                                                      rooks,  queens, pieces};
+
     static constexpr uint8_t Board::*pawn_count =
         white ? &Board::white_pawn_count : &Board::black_pawn_count;
     static constexpr uint8_t Board::*bishop_count =
@@ -59,6 +64,39 @@ struct Colour {
     static constexpr Move castle_long_move = white ? WHITE_CASTLE_QUEEN_SIDE : BLACK_CASTLE_QUEEN_SIDE;
 };
 
+// The counts that a man of `kind` of colour C belongs to, moved by `delta` (+1 or -1).
+template <int C>
+inline void add_to_counts(int kind, int delta) {
+    using Own = Colour<C>;
+    board.*Own::pawn_count = uint8_t(board.*Own::pawn_count + delta * (kind == PAWN));
+    board.*Own::bishop_count = uint8_t(board.*Own::bishop_count + delta * (kind == BISHOP));
+    board.*Own::minor_count =
+        uint8_t(board.*Own::minor_count + delta * (kind == KNIGHT || kind == BISHOP));
+    board.*Own::major_count =
+        uint8_t(board.*Own::major_count + delta * (kind == ROOK || kind == QUEEN));
+}
+
+// By PieceType: every square for the kinds in rooks_queens (or bishops_queens), none for the
+// others, to mask a square's bit in those sets without a branch.
+constexpr Bitboard straight_kinds[8] = {0, 0, 0, 0, ~Bitboard(0), ~Bitboard(0), 0, 0};
+constexpr Bitboard diagonal_kinds[8] = {0, 0, 0, ~Bitboard(0), 0, ~Bitboard(0), 0, 0};
+
+// The castling bits that survive a move from or to each square: a king leaving home loses
+// both rights of its colour, a rook leaving its corner or taken there the one of that corner.
+// Elsewhere every bit stays. (A right is only ever set while its king and rook are at home, so
+// whatever leaves or is taken on those squares is that king or rook.)
+constexpr auto castling_kept = [] {
+    std::array<uint8_t, 64> kept{};
+    for (uint8_t& k : kept) k = 0xFF;
+    kept[E1] = uint8_t(~(Colour<WHITE>::both_rights));
+    kept[H1] = uint8_t(~Colour<WHITE>::short_right);
+    kept[A1] = uint8_t(~Colour<WHITE>::long_right);
+    kept[E8] = uint8_t(~(Colour<BLACK>::both_rights));
+    kept[H8] = uint8_t(~Colour<BLACK>::short_right);
+    kept[A8] = uint8_t(~Colour<BLACK>::long_right);
+    return kept;
+}();
+
 // Shifts a set of squares by a signed square distance (positive: toward a8).
 template <int Distance>
 constexpr Bitboard shift_squares(Bitboard b) {
@@ -81,14 +119,14 @@ inline Square pop_lowest(Bitboard& set) {
 
 // Square s in all three rotated occupancy sets.
 inline void set_rotated(Square s) {
-    board.occupied_r90 |= set_mask[rot90_map[s]];
-    board.occupied_a1h8 |= set_mask[a1h8_map[s]];
-    board.occupied_h1a8 |= set_mask[h1a8_map[s]];
+    board.occupied_r90 |= rot90_bit[s];
+    board.occupied_a1h8 |= a1h8_bit[s];
+    board.occupied_h1a8 |= h1a8_bit[s];
 }
 inline void clear_rotated(Square s) {
-    board.occupied_r90 &= ~set_mask[rot90_map[s]];
-    board.occupied_a1h8 &= ~set_mask[a1h8_map[s]];
-    board.occupied_h1a8 &= ~set_mask[h1a8_map[s]];
+    board.occupied_r90 &= ~rot90_bit[s];
+    board.occupied_a1h8 &= ~a1h8_bit[s];
+    board.occupied_h1a8 &= ~h1a8_bit[s];
 }
 
 // The moves of colour C's knights, bishops, rooks, queens and king onto `targets` (enemy men
