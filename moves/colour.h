@@ -119,14 +119,23 @@ inline Square pop_lowest(Bitboard& set) {
 
 // Square s in all three rotated occupancy sets.
 inline void set_rotated(Square s) {
-    board.occupied_r90 |= rot90_bit[s];
-    board.occupied_a1h8 |= a1h8_bit[s];
-    board.occupied_h1a8 |= h1a8_bit[s];
+    const RotatedBits& r = rotated_bits[s];
+    board.occupied_r90 |= r.r90;
+    board.occupied_a1h8 |= r.a1h8;
+    board.occupied_h1a8 |= r.h1a8;
 }
 inline void clear_rotated(Square s) {
-    board.occupied_r90 &= ~rot90_bit[s];
-    board.occupied_a1h8 &= ~a1h8_bit[s];
-    board.occupied_h1a8 &= ~h1a8_bit[s];
+    const RotatedBits& r = rotated_bits[s];
+    board.occupied_r90 &= ~r.r90;
+    board.occupied_a1h8 &= ~r.a1h8;
+    board.occupied_h1a8 &= ~r.h1a8;
+}
+// A man leaves `from` for `to` in the three rotated sets (`to` may already be occupied).
+inline void move_rotated(Square from, Square to) {
+    const RotatedBits &f = rotated_bits[from], &t = rotated_bits[to];
+    board.occupied_r90 = (board.occupied_r90 & ~f.r90) | t.r90;
+    board.occupied_a1h8 = (board.occupied_a1h8 & ~f.a1h8) | t.a1h8;
+    board.occupied_h1a8 = (board.occupied_h1a8 & ~f.h1a8) | t.h1a8;
 }
 
 // The moves of colour C's knights, bishops, rooks, queens and king onto `targets` (enemy men

@@ -28,8 +28,7 @@ inline void move_castling_rook(Square corner, Square rook_to) {
     board.*Own::rooks ^= both;
     board.*Own::pieces ^= both;
     board.rooks_queens = (board.rooks_queens & ~set_mask[corner]) | set_mask[rook_to];
-    clear_rotated(corner);
-    set_rotated(rook_to);
+    move_rotated(corner, rook_to);
 }
 
 template <int C>
@@ -41,7 +40,8 @@ int make(Move move, int ply) {
     const Square from = move_from(move), to = move_to(move);
     const int piece = move_piece(move), promotion = move_promotion(move);
 
-    HistoryEntry entry = board.history[ply - 1];
+    HistoryEntry& entry = board.history[ply];
+    entry = board.history[ply - 1];
     entry.ep_square = 0;
     entry.fifty = (piece == PAWN || captured != NO_PIECE) ? 0 : uint8_t(entry.fifty + 1);
     // The rights of a king or rook leaving home, and of a rook taken on its corner.
@@ -49,8 +49,7 @@ int make(Move move, int ply) {
 
     const Bitboard from_mask = set_mask[from], to_mask = set_mask[to];
     const Bitboard path = from_mask | to_mask;
-    clear_rotated(from);
-    set_rotated(to);
+    move_rotated(from, to);
     board.mailbox[from] = NO_PIECE;
     board.*Own::pieces ^= path;
 
@@ -100,7 +99,6 @@ int make(Move move, int ply) {
         material += Own::sign * piece_value[captured];
     }
 
-    board.history[ply] = entry;
     game_moves[game_move_count++] = move;
     side_to_move ^= 1;
     return 1;

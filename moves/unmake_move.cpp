@@ -27,8 +27,7 @@ inline void return_castling_rook(Square corner, Square rook_at) {
     board.*Own::rooks ^= both;
     board.*Own::pieces ^= both;
     board.rooks_queens = (board.rooks_queens | set_mask[corner]) & ~set_mask[rook_at];
-    set_rotated(corner);
-    clear_rotated(rook_at);
+    move_rotated(rook_at, corner);
 }
 
 template <int C>
@@ -44,8 +43,8 @@ void unmake(Move move) {
     // What stands on `to` again: the victim, unless it was taken en passant.
     const int restored = en_passant ? NO_PIECE : captured;
 
-    if (restored == NO_PIECE) clear_rotated(to);
-    set_rotated(from);
+    if (restored == NO_PIECE) move_rotated(to, from);
+    else set_rotated(from);
     board.mailbox[from] = uint8_t(piece);
     board.mailbox[to] = uint8_t(restored);
     side_to_move ^= 1;
