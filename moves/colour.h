@@ -141,14 +141,14 @@ inline void move_rotated(Square from, Square to) {
 // The moves of colour C's knights, bishops, rooks, queens and king onto `targets` (enemy men
 // for the captures, empty squares for the quiet moves): the groups in that order, each
 // group's men and each man's targets highest first. The captured kind is what the mailbox
-// holds on the to-square, 0 on an empty one.
-template <int C>
+// holds on the to-square; the quiet moves (Captures false) need not look: it is 0.
+template <int C, bool Captures>
 Move* add_piece_moves(Move* out, Bitboard targets) {
     using Own = Colour<C>;
     auto add = [&out](Square from, Bitboard to_set, int piece) {
         while (to_set) {
             const Square to = pop_highest(to_set);
-            *out++ = encode_move(from, to, board.mailbox[to], 0, piece, 0);
+            *out++ = encode_move(from, to, Captures ? board.mailbox[to] : NO_PIECE, 0, piece, 0);
         }
     };
     for (Bitboard set = board.*Own::knights; set;) {
