@@ -195,18 +195,20 @@ int pawn_men_score(const PawnEntry& e) {
         }
     }
 
-    // A knight beside an own pawn's path, where no enemy pawn can ever drive it away: on
-    // square k, for the pawns on k - outpost_h and k - outpost_a. The squares are plain
-    // numbers: on the edge files they wrap round to the far side.
+    // A knight beside an own pawn's path, where no enemy pawn can ever drive it away: on the
+    // square outpost_h or outpost_a ahead of the pawn. The squares are plain numbers (a shift
+    // of the pawn set): on the edge files they wrap round to the far side.
     const Bitboard own_pawns = board.*S::pawns, enemy_pawns = board.*E::pawns;
-    for (Bitboard set = board.*S::knights; set;) {
+    const Bitboard own_knights = board.*S::knights;
+    for (Bitboard set = own_knights & shift_squares<T::outpost_h>(own_pawns); set;) {
         const Square k = highest_bit(set);
         set ^= set_mask[k];
-        const int h = k - T::outpost_h, a = k - T::outpost_a;
-        if (h >= 0 && h < 64 && (own_pawns & set_mask[h]) && !(enemy_pawns & T::front_h[h]))
-            score += 10;
-        if (a >= 0 && a < 64 && (own_pawns & set_mask[a]) && !(enemy_pawns & T::front_a[a]))
-            score += 10;
+        if (!(enemy_pawns & T::front_h[k - T::outpost_h])) score += 10;
+    }
+    for (Bitboard set = own_knights & shift_squares<T::outpost_a>(own_pawns); set;) {
+        const Square k = highest_bit(set);
+        set ^= set_mask[k];
+        if (!(enemy_pawns & T::front_a[k - T::outpost_a])) score += 10;
     }
     return score;
 }
