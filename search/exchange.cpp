@@ -1,5 +1,7 @@
 // Static exchange evaluation: the material outcome of a capture sequence on one square, with
 // both sides recapturing with their least valuable man and free to stop.
+#include <array>
+
 #include "search/search.h"
 
 namespace {
@@ -14,42 +16,70 @@ constexpr Bitboard Board::*const men_by_kind[2][5] = {
      &Board::white_queens},
 };
 
-// The sliders of `line_sliders` that stand on `ray` (the ray beyond s) and see s along that
-// line: the first of them only, as the line attack stops there. Most of the time no slider of
-// the kind stands on the ray at all, and the line is not looked up.
-inline Bitboard slider_on_ray(Bitboard ray, Bitboard line_sliders, Bitboard (*line_attacks)(Square),
-                              Square s) {
-    const Bitboard sliders = ray & line_sliders;
-    return sliders ? line_attacks(s) & sliders : 0;
+// An x-ray look along one direction: the ray beyond a square (empty for "no line", so that
+// the look finds nothing without a branch), the sliders that move along it, and the line's
+// occupancy (an index into the occupancies of static_exchange), shift, mask and attack table.
+struct XrayLine {
+    const Bitboard* ray;
+    Bitboard Board::*sliders;
+    int occupancy;
+    const uint8_t* shift;
+    const uint8_t* mask;
+    const Bitboard (*attacks)[256];
+};
+
+constexpr Bitboard no_ray[64] = {};
+constexpr std::array<uint8_t, 64> whole_byte = [] {
+    std::array<uint8_t, 64> m{};
+    for (uint8_t& b : m) b = 255;
+    return m;
+}();
+enum { RANK_OCCUPANCY, FILE_OCCUPANCY, A1H8_OCCUPANCY, H1A8_OCCUPANCY, OCCUPANCIES };
+
+constexpr XrayLine rank_look(const Bitboard* ray) {
+    return {ray, &Board::rooks_queens, RANK_OCCUPANCY, rank_shift.data(), whole_byte.data(), rank_attacks};
 }
+constexpr XrayLine file_look(const Bitboard* ray) {
+    return {ray, &Board::rooks_queens, FILE_OCCUPANCY, file_shift.data(), whole_byte.data(), file_attacks};
+}
+constexpr XrayLine a1h8_look(const Bitboard* ray) {
+    return {ray, &Board::bishops_queens, A1H8_OCCUPANCY, a1h8_shift.data(), a1h8_mask.data(), a1h8_attacks};
+}
+constexpr XrayLine h1a8_look(const Bitboard* ray) {
+    return {ray, &Board::bishops_queens, H1A8_OCCUPANCY, h1a8_shift.data(), h1a8_mask.data(), h1a8_attacks};
+}
+
+// By `direction` + 9.
+constexpr XrayLine no_look = rank_look(no_ray);
+constexpr XrayLine xray_lines[19] = {
+    h1a8_look(ray_minus9), file_look(ray_minus8), a1h8_look(ray_minus7), no_look, no_look,
+    no_look, no_look, no_look, rank_look(ray_minus1), no_look, rank_look(ray_plus1),
+    no_look, no_look, no_look, no_look, no_look, a1h8_look(ray_plus7), file_look(ray_plus8),
+    h1a8_look(ray_plus9),
+};
 
 // The slider that stands behind `s` as seen from `to` (on the line from `to` through `s`,
 // first occupied square beyond s), when it moves along that line; empty otherwise. Men that
-// have already taken part stay in the occupancy: the look always goes away from `to`.
-inline Bitboard xray_behind(Square s, Square to) {
-    switch (direction[to][s]) {
-        case 1: return slider_on_ray(ray_plus1[s], board.rooks_queens, rank_line_attacks, s);
-        case -1: return slider_on_ray(ray_minus1[s], board.rooks_queens, rank_line_attacks, s);
-        case 8: return slider_on_ray(ray_plus8[s], board.rooks_queens, file_line_attacks, s);
-        case -8: return slider_on_ray(ray_minus8[s], board.rooks_queens, file_line_attacks, s);
-        case 7: return slider_on_ray(ray_plus7[s], board.bishops_queens, a1h8_line_attacks, s);
-        case -7: return slider_on_ray(ray_minus7[s], board.bishops_queens, a1h8_line_attacks, s);
-        case 9: return slider_on_ray(ray_plus9[s], board.bishops_queens, h1a8_line_attacks, s);
-        case -9: return slider_on_ray(ray_minus9[s], board.bishops_queens, h1a8_line_attacks, s);
-        default: return 0;
-    }
+// have already taken part stay in the occupancy: the look always goes away from `to`. Table
+// driven rather than a switch over the eight directions, whose jump no predictor can learn.
+inline Bitboard xray_behind(Square s, Square to, const Bitboard* occupancies) {
+    const XrayLine& x = xray_lines[direction[to][s] + 9];
+    const Bitboard sliders = x.ray[s] & board.*x.sliders;
+    return x.attacks[s][(occupancies[x.occupancy] >> x.shift[s]) & x.mask[s]] & sliders;
 }
 
 }  // namespace
 
 int static_exchange(Square from, Square to) {
+    const Bitboard occupancies[OCCUPANCIES] = {occupied(), board.occupied_r90, board.occupied_a1h8,
+                                               board.occupied_h1a8};
     int gain[GAIN_ROOM];
     Bitboard attackers = attackers_of(to) & ~set_mask[from];
     gain[0] = piece_value[board.mailbox[to]];
     int on_square = piece_value[board.mailbox[from]];
     int side = side_to_move ^ 1;
     int n = 1;
-    attackers |= xray_behind(from, to);
+    attackers |= xray_behind(from, to, occupancies);
 
     while (n < GAIN_ROOM) {
         const Bitboard own = attackers & (side ? board.white_pieces : board.black_pieces);
@@ -69,7 +99,7 @@ int static_exchange(Square from, Square to) {
         gain[n] = on_square - gain[n - 1];
         attackers &= ~set_mask[s];
         on_square = piece_value[kind];
-        attackers |= xray_behind(s, to);
+        attackers |= xray_behind(s, to, occupancies);
         ++n;
         side ^= 1;
     }
