@@ -245,13 +245,14 @@ inline int attacked_by(Square sq) {
     constexpr bool white = By == WHITE;
     const Bitboard men = white ? board.white_pieces : board.black_pieces;
     const Bitboard* const pawn_reach = white ? black_pawn_attacks : white_pawn_attacks;
-    if (pawn_reach[sq] & (white ? board.white_pawns : board.black_pawns)) return 1;
-    if (knight_moves[sq] & (white ? board.white_knights : board.black_knights)) return 1;
+    const Bitboard king = set_mask[white ? board.white_king_square : board.black_king_square];
+    if ((pawn_reach[sq] & (white ? board.white_pawns : board.black_pawns)) |
+        (knight_moves[sq] & (white ? board.white_knights : board.black_knights)) | (king_moves[sq] & king))
+        return 1;
     const Bitboard diagonal = men & board.bishops_queens;
     if (diagonal & (a1h8_diagonal[sq] | h1a8_diagonal[sq]) && diagonal_attacks(sq) & diagonal) return 1;
     const Bitboard straight = men & board.rooks_queens;
-    if (straight & (rank_mask[sq] | file_mask[sq]) && straight_attacks(sq) & straight) return 1;
-    return (king_moves[sq] & set_mask[white ? board.white_king_square : board.black_king_square]) != 0;
+    return straight & (rank_mask[sq] | file_mask[sq]) && straight_attacks(sq) & straight;
 }
 // 1 if a man of the side opposite to `side` attacks sq (side names the defender).
 inline int square_attacked(Square sq, int side) {
