@@ -8,6 +8,7 @@
 // pawns' attackers, blockers, rooks and kings, the knights on the outposts) is computed at
 // every call from the passed pawns and outpost squares the entry holds.
 #include <array>
+#include <cstring>
 
 #include "eval/eval.h"
 #include "eval/eval_tables.h"
@@ -114,8 +115,7 @@ int pawn_shape_score(PawnEntry& e) {
     int score = 0;
 
     for (Bitboard set = own_pawns; set;) {
-        const Square sq = highest_bit(set);
-        set ^= set_mask[sq];
+        const Square sq = pop_highest(set);
         const int f = file_of[sq];
         if (p.game_phase != 2) score += T::placement[sq];
         ++e.pawns_on_file[C][f];
@@ -174,8 +174,7 @@ int pawn_men_score(const PawnEntry& e) {
     int score = 0;
 
     for (Bitboard set = e.passed[C]; set;) {
-        const Square sq = highest_bit(set);
-        set ^= set_mask[sq];
+        const Square sq = pop_highest(set);
         const Bitboard attackers = attackers_of(sq);
         if (!attackers)
             score += T::passed[sq] / 2 + p.passed_pawn_bonus;
@@ -201,13 +200,11 @@ int pawn_men_score(const PawnEntry& e) {
     const Bitboard own_pawns = board.*S::pawns, enemy_pawns = board.*E::pawns;
     const Bitboard own_knights = board.*S::knights;
     for (Bitboard set = own_knights & shift_squares<T::outpost_h>(own_pawns); set;) {
-        const Square k = highest_bit(set);
-        set ^= set_mask[k];
+        const Square k = pop_highest(set);
         if (!(enemy_pawns & T::front_h[k - T::outpost_h])) score += 10;
     }
     for (Bitboard set = own_knights & shift_squares<T::outpost_a>(own_pawns); set;) {
-        const Square k = highest_bit(set);
-        set ^= set_mask[k];
+        const Square k = pop_highest(set);
         if (!(enemy_pawns & T::front_a[k - T::outpost_a])) score += 10;
     }
     return score;
@@ -228,9 +225,11 @@ int evaluate_pawns(int) {
     open_files = squares_of_files[uint8_t(~(white_files | black_files))];
     white_half_open_files = squares_of_files[black_files & ~white_files];
     black_half_open_files = squares_of_files[white_files & ~black_files];
+    uint8_t counts[2][8];
+    std::memcpy(counts, e.pawns_on_file, sizeof counts);
     for (int f = 0; f < 8; ++f) {
-        white_pawns_on_file[f] = e.pawns_on_file[WHITE][f];
-        black_pawns_on_file[f] = e.pawns_on_file[BLACK][f];
+        white_pawns_on_file[f] = counts[WHITE][f];
+        black_pawns_on_file[f] = counts[BLACK][f];
     }
     return e.score + pawn_men_score<WHITE>(e) - pawn_men_score<BLACK>(e);
 }

@@ -104,16 +104,18 @@ constexpr Bitboard shift_squares(Bitboard b) {
     else return b >> -Distance;
 }
 
-// Takes the highest square out of a non-empty set.
+// Takes the highest square out of a non-empty set. The bit is cleared by arithmetic rather
+// than a set_mask look-up: every loop that walks a set waits on this step, and a shift is
+// quicker than a load.
 inline Square pop_highest(Bitboard& set) {
-    const Square s = highest_bit(set);
-    set ^= set_mask[s];
+    const Square s = 63 - __builtin_clzll(set);
+    set ^= Bitboard(1) << s;
     return s;
 }
 // Takes the lowest square out of a non-empty set.
 inline Square pop_lowest(Bitboard& set) {
-    const Square s = lowest_bit(set);
-    set ^= set_mask[s];
+    const Square s = __builtin_ctzll(set);
+    set &= set - 1;
     return s;
 }
 
