@@ -65,6 +65,7 @@ constexpr XrayLine xray_lines[19] = {
 inline Bitboard xray_behind(Square s, Square to, const Bitboard* occupancies) {
     const XrayLine& x = xray_lines[direction[to][s] + 9];
     const Bitboard sliders = x.ray[s] & board.*x.sliders;
+    if (!sliders) return 0;  // most often: then the line is not looked up at all
     return x.attacks[s][(occupancies[x.occupancy] >> x.shift[s]) & x.mask[s]] & sliders;
 }
 
