@@ -17,7 +17,7 @@ constexpr Bitboard Board::*const men_by_kind[2][5] = {
 };
 
 // An x-ray look along one direction: the ray beyond a square (empty for "no line", so that
-// the look finds nothing without a branch), the sliders that move along it, and the line's
+// such a look needs no case of its own), the sliders that move along it, and the line's
 // occupancy (an index into the occupancies of static_exchange), shift, mask and attack table.
 struct XrayLine {
     const Bitboard* ray;
