@@ -166,7 +166,7 @@ int pawn_men_score(const PawnEntry& e) {
     using S = Side<C>;
     using E = Side<1 - C>;
     using T = PawnTables<C>;
-    const EvalParams& p = eval_params;
+    const int bonus = eval_params.passed_pawn_bonus;
     const Bitboard enemy_knights = board.*E::knights;
     const Bitboard enemy_men = board.*E::pieces;
     const Square enemy_king = board.*E::king_square;
@@ -177,9 +177,9 @@ int pawn_men_score(const PawnEntry& e) {
         const Square sq = pop_highest(set);
         const Bitboard attackers = attackers_of(sq);
         if (!attackers)
-            score += T::passed[sq] / 2 + p.passed_pawn_bonus;
+            score += T::passed[sq] / 2 + bonus;
         else if (popcount(attackers & board.*S::pieces) >= popcount(attackers & enemy_men))
-            score += T::passed[sq] + p.passed_pawn_bonus;
+            score += T::passed[sq] + bonus;
         const Square stop = sq + S::forward;
         if (enemy_knights & set_mask[stop])
             score -= 8;
