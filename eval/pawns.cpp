@@ -6,7 +6,7 @@
 // a search), and a search meets the same few pawn structures again and again: that part is
 // kept in a fixed table keyed by the two sets themselves. What reads other men (the passed
 // pawns' attackers, blockers, rooks and kings, the knights on the outposts) is computed at
-// every call from the passed pawns and outpost squares the entry holds.
+// every call, from the passed pawns the entry holds and the knights beside the pawns.
 #include <array>
 #include <cstring>
 
@@ -162,7 +162,7 @@ const PawnEntry& pawn_entry() {
 // The terms of colour C's pawns that read other men, from C's own point of view: the passed
 // pawns' attackers, blockers, rooks and kings, and the knight outposts.
 template <int C>
-int pawn_men_score(const PawnEntry& e) {
+int pawn_men_score(const PawnEntry& entry) {
     using S = Side<C>;
     using E = Side<1 - C>;
     using T = PawnTables<C>;
@@ -173,7 +173,7 @@ int pawn_men_score(const PawnEntry& e) {
     const bool enemy_has_no_pieces = (board.*E::minor_count | board.*E::major_count) == 0;
     int score = 0;
 
-    for (Bitboard set = e.passed[C]; set;) {
+    for (Bitboard set = entry.passed[C]; set;) {
         const Square sq = pop_highest(set);
         const Bitboard attackers = attackers_of(sq);
         if (!attackers)
