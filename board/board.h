@@ -137,16 +137,17 @@ constexpr auto a1h8_length = board_detail::per_square<uint8_t>(
     [](int f, int r) { return 8 - board_detail::abs_int(r + f - 7); });
 constexpr auto a1h8_mask = board_detail::per_square<uint8_t>(
     [](int f, int r) { return (1 << (8 - board_detail::abs_int(r + f - 7))) - 1; });
-// The bits of each square in the three rotated occupancy sets, for make and unmake.
-struct RotatedBits {
-    Bitboard r90, a1h8, h1a8;
-};
-constexpr auto rotated_bits = [] {
-    std::array<RotatedBits, 64> bits{};
-    for (int s = 0; s < 64; ++s)
-        bits[s] = {Bitboard(1) << rot90_map[s], Bitboard(1) << a1h8_map[s], Bitboard(1) << h1a8_map[s]};
+// The bit of each square in each of the three rotated occupancy sets, for make and unmake.
+namespace board_detail {
+constexpr std::array<Bitboard, 64> bits_of(const std::array<uint8_t, 64>& map) {
+    std::array<Bitboard, 64> bits{};
+    for (int s = 0; s < 64; ++s) bits[s] = Bitboard(1) << map[s];
     return bits;
-}();
+}
+}  // namespace board_detail
+constexpr auto rot90_bit = board_detail::bits_of(rot90_map);
+constexpr auto a1h8_bit = board_detail::bits_of(a1h8_map);
+constexpr auto h1a8_bit = board_detail::bits_of(h1a8_map);
 constexpr auto rank_of = board_detail::per_square<int32_t>([](int, int r) { return r; });
 constexpr auto file_of = board_detail::per_square<int32_t>([](int f, int) { return f; });
 

@@ -121,23 +121,20 @@ inline Square pop_lowest(Bitboard& set) {
 
 // Square s in all three rotated occupancy sets.
 inline void set_rotated(Square s) {
-    const RotatedBits& r = rotated_bits[s];
-    board.occupied_r90 |= r.r90;
-    board.occupied_a1h8 |= r.a1h8;
-    board.occupied_h1a8 |= r.h1a8;
+    board.occupied_r90 |= rot90_bit[s];
+    board.occupied_a1h8 |= a1h8_bit[s];
+    board.occupied_h1a8 |= h1a8_bit[s];
 }
 inline void clear_rotated(Square s) {
-    const RotatedBits& r = rotated_bits[s];
-    board.occupied_r90 &= ~r.r90;
-    board.occupied_a1h8 &= ~r.a1h8;
-    board.occupied_h1a8 &= ~r.h1a8;
+    board.occupied_r90 &= ~rot90_bit[s];
+    board.occupied_a1h8 &= ~a1h8_bit[s];
+    board.occupied_h1a8 &= ~h1a8_bit[s];
 }
 // A man leaves `from` for `to` in the three rotated sets (`to` may already be occupied).
 inline void move_rotated(Square from, Square to) {
-    const RotatedBits &f = rotated_bits[from], &t = rotated_bits[to];
-    board.occupied_r90 = (board.occupied_r90 & ~f.r90) | t.r90;
-    board.occupied_a1h8 = (board.occupied_a1h8 & ~f.a1h8) | t.a1h8;
-    board.occupied_h1a8 = (board.occupied_h1a8 & ~f.h1a8) | t.h1a8;
+    board.occupied_r90 = (board.occupied_r90 & ~rot90_bit[from]) | rot90_bit[to];
+    board.occupied_a1h8 = (board.occupied_a1h8 & ~a1h8_bit[from]) | a1h8_bit[to];
+    board.occupied_h1a8 = (board.occupied_h1a8 & ~h1a8_bit[from]) | h1a8_bit[to];
 }
 
 // The moves of colour C's knights, bishops, rooks, queens and king onto `targets` (enemy men
