@@ -57,10 +57,12 @@ constexpr Move BLACK_CASTLE_QUEEN_SIDE = 0x198F7B;
 
 // Per-ply record: fifty-move counter, en-passant target (0 = none), castling byte
 // (bits 0-3: rights K Q k q; bits 4-7: white castled short/long, black castled short/long).
+// `spare` is always 0: it makes an entry one 32-bit word, which make copies in one move.
 struct HistoryEntry {
     uint8_t fifty;
     uint8_t ep_square;
     uint8_t castling;
+    uint8_t spare;
 };
 
 constexpr int HISTORY_SIZE = 61;  // plies 0 to 60
@@ -135,6 +137,17 @@ constexpr auto a1h8_length = board_detail::per_square<uint8_t>(
     [](int f, int r) { return 8 - board_detail::abs_int(r + f - 7); });
 constexpr auto a1h8_mask = board_detail::per_square<uint8_t>(
     [](int f, int r) { return (1 << (8 - board_detail::abs_int(r + f - 7))) - 1; });
+// The bit of each square in each of the three rotated occupancy sets, for make and unmake.
+namespace board_detail {
+constexpr std::array<Bitboard, 64> bits_of(const std::array<uint8_t, 64>& map) {
+    std::array<Bitboard, 64> bits{};
+    for (int s = 0; s < 64; ++s) bits[s] = Bitboard(1) << map[s];
+    return bits;
+}
+}  // namespace board_detail
+constexpr auto rot90_bit = board_detail::bits_of(rot90_map);
+constexpr auto a1h8_bit = board_detail::bits_of(a1h8_map);
+constexpr auto h1a8_bit = board_detail::bits_of(h1a8_map);
 constexpr auto rank_of = board_detail::per_square<int32_t>([](int, int r) { return r; });
 constexpr auto file_of = board_detail::per_square<int32_t>([](int f, int) { return f; });
 
@@ -213,27 +226,43 @@ inline Bitboard h1a8_line_attacks(Square sq) {
 inline Bitboard straight_attacks(Square sq) { return rank_line_attacks(sq) | file_line_attacks(sq); }
 inline Bitboard diagonal_attacks(Square sq) { return a1h8_line_attacks(sq) | h1a8_line_attacks(sq); }
 
-// The same patterns, for the mobility tables.
-inline int32_t diagonal_mobility(Square sq) {
-    return a1h8_mobility[sq][(board.occupied_a1h8 >> a1h8_shift[sq]) & a1h8_mask[sq]] +
-           h1a8_mobility[sq][(board.occupied_h1a8 >> h1a8_shift[sq]) & h1a8_mask[sq]];
-}
-inline int32_t straight_mobility(Square sq) {
-    return rank_mobility[sq][(occupied() >> rank_shift[sq]) & 255] +
-           file_mobility[sq][(board.occupied_r90 >> file_shift[sq]) & 255];
-}
+// The mobility of a slider along its two diagonals (or its rank and file): the entries of the
+// mobility tables, each the number of squares in the matching attack entry minus one. Counted
+// from the attack entries themselves, which the generators and the exchange evaluation keep
+// in the cache anyway, rather than read from four more tables of their own.
+inline int32_t diagonal_mobility(Square sq) { return popcount(diagonal_attacks(sq)) - 2; }
+inline int32_t straight_mobility(Square sq) { return popcount(straight_attacks(sq)) - 2; }
 
 // ---------------------------------------------------------------------------------------------
 // Attack queries.
 
 // Every man of either colour that attacks sq.
 Bitboard attackers_of(Square sq);
+
+// 1 if a man of colour By attacks sq. A slider line is looked up only when a slider of its kind
+// stands on a line through sq at all.
+template <int By>
+inline int attacked_by(Square sq) {
+    constexpr bool white = By == WHITE;
+    const Bitboard men = white ? board.white_pieces : board.black_pieces;
+    const Bitboard* const pawn_reach = white ? black_pawn_attacks : white_pawn_attacks;
+    const Bitboard king = set_mask[white ? board.white_king_square : board.black_king_square];
+    if ((pawn_reach[sq] & (white ? board.white_pawns : board.black_pawns)) |
+        (knight_moves[sq] & (white ? board.white_knights : board.black_knights)) | (king_moves[sq] & king))
+        return 1;
+    const Bitboard diagonal = men & board.bishops_queens;
+    if (diagonal & (a1h8_diagonal[sq] | h1a8_diagonal[sq]) && diagonal_attacks(sq) & diagonal) return 1;
+    const Bitboard straight = men & board.rooks_queens;
+    return straight & (rank_mask[sq] | file_mask[sq]) && straight_attacks(sq) & straight;
+}
 // 1 if a man of the side opposite to `side` attacks sq (side names the defender).
-int square_attacked(Square sq, int side);
+inline int square_attacked(Square sq, int side) {
+    return side ? attacked_by<BLACK>(sq) : attacked_by<WHITE>(sq);
+}
 // 1 if the king of `side` is attacked.
 inline int in_check(int side) {
-    return side ? square_attacked(board.white_king_square, 1)
-                : square_attacked(board.black_king_square, 0);
+    return side ? attacked_by<BLACK>(board.white_king_square)
+                : attacked_by<WHITE>(board.black_king_square);
 }
 
 // ---------------------------------------------------------------------------------------------

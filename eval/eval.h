@@ -29,6 +29,9 @@ void set_game_phase();
 int evaluate(int ply, int alpha, int beta);
 // Pawn score from White's point of view; writes the file sets and per-file counters.
 int evaluate_pawns(int ply);
+// Empties the cache of pawn structures that evaluate_pawns keeps; needed whenever the weights
+// change (set_game_phase does it).
+void clear_pawn_cache();
 int evaluate_king_safety(int ply);
 int evaluate_king_zone();
 int evaluate_development(int ply);

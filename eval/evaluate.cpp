@@ -66,8 +66,7 @@ int diagonal_pieces() {
     const int weight = eval_params.bishop_mobility_weight;
     int v = 0;
     for (Bitboard set = board.*S::bishops | board.*S::queens; set;) {
-        const Square sq = highest_bit(set);
-        set ^= set_mask[sq];
+        const Square sq = pop_highest(set);
         v += diagonal_mobility(sq) * weight;
         if (direction[sq][enemy_king]) v += 5;
         // A second diagonal piece, not yet visited, on either diagonal through this one.
@@ -82,8 +81,7 @@ int knights() {
     const int weight = eval_params.knight_mobility_weight;
     int v = 0;
     for (Bitboard set = board.*Side<C>::knights; set;) {
-        const Square sq = highest_bit(set);
-        set ^= set_mask[sq];
+        const Square sq = pop_highest(set);
         v += knight_reach[sq] * weight + knight_table[sq];
     }
     return v;
@@ -123,19 +121,18 @@ int straight_pieces() {
     const Bitboard half_open = C == WHITE ? white_half_open_files : black_half_open_files;
     const Square enemy_king = board.*Side<1 - C>::king_square;
     const int weight = eval_params.rook_mobility_weight;
-    int on_file[8] = {};
+    const Bitboard men = board.*S::rooks | board.*S::queens;
     int on_seventh = 0;
     int v = 0;
-    for (Bitboard set = board.*S::rooks | board.*S::queens; set;) {
-        const Square sq = highest_bit(set);
-        set ^= set_mask[sq];
+    for (Bitboard set = men; set;) {
+        const Square sq = pop_highest(set);
         v += straight_mobility(sq) * weight;
         if (rank_of[sq] == seventh) ++on_seventh;
         if (direction[sq][enemy_king]) v += 8;
-        const int n = ++on_file[file_of[sq]];
         if (open_files & set_mask[sq]) {
             v += 8;
-            if (n == 2) v += 5;
+            // The second of them on this open file, counting from the a8 end.
+            if (popcount((men ^ set) & file_mask[sq]) == 2) v += 5;
         } else if (half_open & set_mask[sq]) {
             v += 5;
         }

@@ -50,4 +50,5 @@ void set_game_phase() {
     eval_params.passed_pawn_bonus = w.passed_pawn;
     eval_params.seventh_rank_bonus = w.seventh_rank;
     eval_params.seventh_rank_pair_bonus = w.seventh_rank_pair;
+    clear_pawn_cache();
 }

@@ -49,7 +49,7 @@ int captures(Move* const first, int ply) {
     Move* out = first;
     const Bitboard enemy = board.*Colour<Own::other>::pieces;
 
-    out = add_piece_moves<C>(out, enemy);
+    out = add_piece_moves<C, true>(out, enemy);
 
     const Bitboard pawns = board.*Own::pawns;
     const Bitboard empty = ~(board.white_pieces | board.black_pieces);

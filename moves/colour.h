@@ -18,6 +18,11 @@ struct Colour {
     static constexpr Bitboard Board::*rooks = white ? &Board::white_rooks : &Board::black_rooks;
     static constexpr Bitboard Board::*queens = white ? &Board::white_queens : &Board::black_queens;
 
+    // Each kind's set, by PieceType, for make and unmake. The king has no set of its own: its
+    // slot (like slot 0) names the colour set and is never used.
+    static constexpr Bitboard Board::*kind_sets[7] = {pieces, pawns, knights, bishops,
+                                                      rooks,  queens, pieces};
+
     static constexpr uint8_t Board::*pawn_count =
         white ? &Board::white_pawn_count : &Board::black_pawn_count;
     static constexpr uint8_t Board::*bishop_count =
@@ -59,6 +64,39 @@ struct Colour {
     static constexpr Move castle_long_move = white ? WHITE_CASTLE_QUEEN_SIDE : BLACK_CASTLE_QUEEN_SIDE;
 };
 
+// The counts that a man of `kind` of colour C belongs to, moved by `delta` (+1 or -1).
+template <int C>
+inline void add_to_counts(int kind, int delta) {
+    using Own = Colour<C>;
+    board.*Own::pawn_count = uint8_t(board.*Own::pawn_count + delta * (kind == PAWN));
+    board.*Own::bishop_count = uint8_t(board.*Own::bishop_count + delta * (kind == BISHOP));
+    board.*Own::minor_count =
+        uint8_t(board.*Own::minor_count + delta * (kind == KNIGHT || kind == BISHOP));
+    board.*Own::major_count =
+        uint8_t(board.*Own::major_count + delta * (kind == ROOK || kind == QUEEN));
+}
+
+// By PieceType: every square for the kinds in rooks_queens (or bishops_queens), none for the
+// others, to mask a square's bit in those sets without a branch.
+constexpr Bitboard straight_kinds[8] = {0, 0, 0, 0, ~Bitboard(0), ~Bitboard(0), 0, 0};
+constexpr Bitboard diagonal_kinds[8] = {0, 0, 0, ~Bitboard(0), 0, ~Bitboard(0), 0, 0};
+
+// The castling bits that survive a move from or to each square: a king leaving home loses
+// both rights of its colour, a rook leaving its corner or taken there the one of that corner.
+// Elsewhere every bit stays. (A right is only ever set while its king and rook are at home, so
+// whatever leaves or is taken on those squares is that king or rook.)
+constexpr auto castling_kept = [] {
+    std::array<uint8_t, 64> kept{};
+    for (uint8_t& k : kept) k = 0xFF;
+    kept[E1] = uint8_t(~(Colour<WHITE>::both_rights));
+    kept[H1] = uint8_t(~Colour<WHITE>::short_right);
+    kept[A1] = uint8_t(~Colour<WHITE>::long_right);
+    kept[E8] = uint8_t(~(Colour<BLACK>::both_rights));
+    kept[H8] = uint8_t(~Colour<BLACK>::short_right);
+    kept[A8] = uint8_t(~Colour<BLACK>::long_right);
+    return kept;
+}();
+
 // Shifts a set of squares by a signed square distance (positive: toward a8).
 template <int Distance>
 constexpr Bitboard shift_squares(Bitboard b) {
@@ -66,42 +104,50 @@ constexpr Bitboard shift_squares(Bitboard b) {
     else return b >> -Distance;
 }
 
-// Takes the highest square out of a non-empty set.
+// Takes the highest square out of a non-empty set. The bit is cleared by arithmetic rather
+// than a set_mask look-up: every loop that walks a set waits on this step, and a shift is
+// quicker than a load.
 inline Square pop_highest(Bitboard& set) {
-    const Square s = highest_bit(set);
-    set ^= set_mask[s];
+    const Square s = 63 - __builtin_clzll(set);
+    set ^= Bitboard(1) << s;
     return s;
 }
 // Takes the lowest square out of a non-empty set.
 inline Square pop_lowest(Bitboard& set) {
-    const Square s = lowest_bit(set);
-    set ^= set_mask[s];
+    const Square s = __builtin_ctzll(set);
+    set &= set - 1;
     return s;
 }
 
 // Square s in all three rotated occupancy sets.
 inline void set_rotated(Square s) {
-    board.occupied_r90 |= set_mask[rot90_map[s]];
-    board.occupied_a1h8 |= set_mask[a1h8_map[s]];
-    board.occupied_h1a8 |= set_mask[h1a8_map[s]];
+    board.occupied_r90 |= rot90_bit[s];
+    board.occupied_a1h8 |= a1h8_bit[s];
+    board.occupied_h1a8 |= h1a8_bit[s];
 }
 inline void clear_rotated(Square s) {
-    board.occupied_r90 &= ~set_mask[rot90_map[s]];
-    board.occupied_a1h8 &= ~set_mask[a1h8_map[s]];
-    board.occupied_h1a8 &= ~set_mask[h1a8_map[s]];
+    board.occupied_r90 &= ~rot90_bit[s];
+    board.occupied_a1h8 &= ~a1h8_bit[s];
+    board.occupied_h1a8 &= ~h1a8_bit[s];
+}
+// A man leaves `from` for `to` in the three rotated sets (`to` may already be occupied).
+inline void move_rotated(Square from, Square to) {
+    board.occupied_r90 = (board.occupied_r90 & ~rot90_bit[from]) | rot90_bit[to];
+    board.occupied_a1h8 = (board.occupied_a1h8 & ~a1h8_bit[from]) | a1h8_bit[to];
+    board.occupied_h1a8 = (board.occupied_h1a8 & ~h1a8_bit[from]) | h1a8_bit[to];
 }
 
 // The moves of colour C's knights, bishops, rooks, queens and king onto `targets` (enemy men
 // for the captures, empty squares for the quiet moves): the groups in that order, each
 // group's men and each man's targets highest first. The captured kind is what the mailbox
-// holds on the to-square, 0 on an empty one.
-template <int C>
+// holds on the to-square; the quiet moves (Captures false) need not look: it is 0.
+template <int C, bool Captures>
 Move* add_piece_moves(Move* out, Bitboard targets) {
     using Own = Colour<C>;
     auto add = [&out](Square from, Bitboard to_set, int piece) {
         while (to_set) {
             const Square to = pop_highest(to_set);
-            *out++ = encode_move(from, to, board.mailbox[to], 0, piece, 0);
+            *out++ = encode_move(from, to, Captures ? board.mailbox[to] : NO_PIECE, 0, piece, 0);
         }
     };
     for (Bitboard set = board.*Own::knights; set;) {

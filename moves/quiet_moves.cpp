@@ -27,7 +27,7 @@ int quiet_moves(Move* const first, int ply) {
         !square_attacked(Own::king_home, C))
         *out++ = Own::castle_long_move;
 
-    out = add_piece_moves<C>(out, empty);
+    out = add_piece_moves<C, false>(out, empty);
 
     // Pushes onto the last rank are promotions, which the capture generator writes.
     const Bitboard singles = shift_squares<Own::forward>(board.*Own::pawns) & empty;

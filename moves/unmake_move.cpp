@@ -1,37 +1,19 @@
 // Taking back the last move made, from the move word alone. The history entries are left as
-// they are: the entry of the position returned to was never changed by the make.
+// they are: the entry of the position returned to was never changed by the make. Like the
+// make, it tells the kinds apart by tables, and branches only for kings, promotions, en
+// passant and captures.
 #include "moves/colour.h"
 #include "moves/moves.h"
 
 namespace {
 
-// Removes the piece a pawn had promoted to from `to`, with its counts and material.
+// Removes the piece a pawn had promoted to from `to`, with its counts and material (the
+// slider sets are restored by the caller).
 template <int C>
 inline void remove_promoted(int promotion, Bitboard to_mask) {
     using Own = Colour<C>;
-    switch (promotion) {
-        case KNIGHT:
-            board.*Own::knights &= ~to_mask;
-            --(board.*Own::minor_count);
-            break;
-        case BISHOP:
-            board.*Own::bishops &= ~to_mask;
-            board.bishops_queens &= ~to_mask;
-            --(board.*Own::bishop_count);
-            --(board.*Own::minor_count);
-            break;
-        case ROOK:
-            board.*Own::rooks &= ~to_mask;
-            board.rooks_queens &= ~to_mask;
-            --(board.*Own::major_count);
-            break;
-        case QUEEN:
-            board.*Own::queens &= ~to_mask;
-            board.rooks_queens &= ~to_mask;
-            board.bishops_queens &= ~to_mask;
-            --(board.*Own::major_count);
-            break;
-    }
+    board.*Own::kind_sets[promotion] &= ~to_mask;
+    add_to_counts<C>(promotion, -1);
     material -= Own::sign * (piece_value[promotion] - piece_value[PAWN]);
 }
 
@@ -45,8 +27,7 @@ inline void return_castling_rook(Square corner, Square rook_at) {
     board.*Own::rooks ^= both;
     board.*Own::pieces ^= both;
     board.rooks_queens = (board.rooks_queens | set_mask[corner]) & ~set_mask[rook_at];
-    set_rotated(corner);
-    clear_rotated(rook_at);
+    move_rotated(rook_at, corner);
 }
 
 template <int C>
@@ -59,101 +40,49 @@ void unmake(Move move) {
     const bool en_passant = move_special(move) == SPECIAL_EN_PASSANT;
     const Bitboard from_mask = set_mask[from], to_mask = set_mask[to];
     const Bitboard path = from_mask | to_mask;
+    // What stands on `to` again: the victim, unless it was taken en passant.
+    const int restored = en_passant ? NO_PIECE : captured;
 
-    clear_rotated(to);
-    set_rotated(from);
+    if (restored == NO_PIECE) move_rotated(to, from);
+    else set_rotated(from);
     board.mailbox[from] = uint8_t(piece);
-    board.mailbox[to] = NO_PIECE;
+    board.mailbox[to] = uint8_t(restored);
     side_to_move ^= 1;
     --game_move_count;
+    board.*Own::pieces ^= path;
 
-    switch (piece) {
-        case PAWN:
-            board.*Own::pawns ^= path;
-            board.*Own::pieces ^= path;
-            if (promotion != NO_PIECE) {
-                board.*Own::pawns &= ~to_mask;
-                ++(board.*Own::pawn_count);
-                remove_promoted<C>(promotion, to_mask);
-            }
-            break;
-        case KNIGHT:
-            board.*Own::knights ^= path;
-            board.*Own::pieces ^= path;
-            break;
-        case BISHOP:
-            board.*Own::bishops ^= path;
-            board.*Own::pieces ^= path;
-            board.bishops_queens = (board.bishops_queens | from_mask) & ~to_mask;
-            break;
-        case ROOK:
-            board.*Own::rooks ^= path;
-            board.*Own::pieces ^= path;
-            board.rooks_queens = (board.rooks_queens | from_mask) & ~to_mask;
-            break;
-        case QUEEN:
-            board.*Own::queens ^= path;
-            board.*Own::pieces ^= path;
-            board.rooks_queens = (board.rooks_queens | from_mask) & ~to_mask;
-            board.bishops_queens = (board.bishops_queens | from_mask) & ~to_mask;
-            break;
-        case KING:
-            board.*Own::pieces ^= path;
-            board.*Own::king_square = uint8_t(from);
-            if (from == Own::king_home) {
-                if (to == Own::short_king_to) return_castling_rook<C>(Own::short_corner, Own::short_rook_to);
-                else if (to == Own::long_king_to) return_castling_rook<C>(Own::long_corner, Own::long_rook_to);
-            }
-            break;
-    }
-
-    if (captured != NO_PIECE && !en_passant) {
-        board.mailbox[to] = uint8_t(captured);
-        set_rotated(to);
-    }
-    // After the mover has left the slider sets, so a victim of the same line kind gets its bit back.
-    switch (captured) {
-        case PAWN: {
-            const Square victim = en_passant ? to - Own::forward : to;
-            board.*Enemy::pawns |= set_mask[victim];
-            board.*Enemy::pieces |= set_mask[victim];
-            ++(board.*Enemy::pawn_count);
-            material -= Own::sign * piece_value[PAWN];
-            if (en_passant) {
-                board.mailbox[victim] = PAWN;
-                set_rotated(victim);
-            }
-            break;
+    if (piece == KING) {
+        board.*Own::king_square = uint8_t(from);
+        if (from == Own::king_home) {
+            if (to == Own::short_king_to) return_castling_rook<C>(Own::short_corner, Own::short_rook_to);
+            else if (to == Own::long_king_to) return_castling_rook<C>(Own::long_corner, Own::long_rook_to);
         }
-        case KNIGHT:
-            board.*Enemy::knights |= to_mask;
-            board.*Enemy::pieces |= to_mask;
-            ++(board.*Enemy::minor_count);
-            material -= Own::sign * piece_value[KNIGHT];
-            break;
-        case BISHOP:
-            board.bishops_queens |= to_mask;
-            board.*Enemy::bishops |= to_mask;
-            board.*Enemy::pieces |= to_mask;
-            ++(board.*Enemy::bishop_count);
-            ++(board.*Enemy::minor_count);
-            material -= Own::sign * piece_value[BISHOP];
-            break;
-        case ROOK:
-            board.rooks_queens |= to_mask;
-            board.*Enemy::rooks |= to_mask;
-            board.*Enemy::pieces |= to_mask;
-            ++(board.*Enemy::major_count);
-            material -= Own::sign * piece_value[ROOK];
-            break;
-        case QUEEN:
-            board.rooks_queens |= to_mask;
-            board.bishops_queens |= to_mask;
-            board.*Enemy::queens |= to_mask;
-            board.*Enemy::pieces |= to_mask;
-            ++(board.*Enemy::major_count);
-            material -= Own::sign * piece_value[QUEEN];
-            break;
+    } else {
+        board.*Own::kind_sets[piece] ^= path;
+        if (promotion != NO_PIECE) {
+            board.*Own::pawns &= ~to_mask;
+            ++(board.*Own::pawn_count);
+            remove_promoted<C>(promotion, to_mask);
+        }
+    }
+    // `from` holds the mover again and `to` whatever was taken there.
+    board.rooks_queens = (board.rooks_queens & ~path) | (from_mask & straight_kinds[piece]) |
+                         (to_mask & straight_kinds[restored]);
+    board.bishops_queens = (board.bishops_queens & ~path) | (from_mask & diagonal_kinds[piece]) |
+                           (to_mask & diagonal_kinds[restored]);
+
+    if (captured != NO_PIECE) {
+        Bitboard victim = to_mask;
+        if (en_passant) {
+            const Square square = to - Own::forward;
+            victim = set_mask[square];
+            board.mailbox[square] = PAWN;
+            set_rotated(square);
+        }
+        board.*Enemy::kind_sets[captured] |= victim;
+        board.*Enemy::pieces |= victim;
+        add_to_counts<Own::other>(captured, 1);
+        material -= Own::sign * piece_value[captured];
     }
 }
 

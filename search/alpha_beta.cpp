@@ -14,6 +14,9 @@ int32_t iteration_depth;
 bool (*stop_poll)();
 
 constexpr int NULL_REDUCTION = 3;
+// Most nodes that cut off do so within the first few moves: those are selected one at a time,
+// and a node that gets past them sorts the rest at once.
+constexpr int LAZY_PICKS = 5;
 
 int search(int alpha, int beta, int depth, int ply, int allow_null) {
     const int entry_depth = depth;
@@ -75,7 +78,6 @@ int search(int alpha, int beta, int depth, int ply, int allow_null) {
     int count = generate_captures(list.moves, ply - 1);
     count += generate_quiet_moves(list.moves + count, ply - 1);
     score_moves(list.moves, list.scores, count, ply);
-    sort_moves(list.scores, list.scores + count, list.moves);
 
     if ((depth == 2 || depth == 3) && !checked && extension_kind[ply] == 0)
         margin = depth == 3 ? piece_value[QUEEN] : piece_value[BISHOP] + 50;
@@ -84,6 +86,8 @@ int search(int alpha, int beta, int depth, int ply, int allow_null) {
 
     for (int i = 0; i < count; ++i) {
         if (best >= beta) break;
+        if (i < LAZY_PICKS) select_move(list.scores + i, list.scores + count, list.moves + i);
+        else if (i == LAZY_PICKS) sort_moves(list.scores + i, list.scores + count, list.moves + i);
         const Move m = list.moves[i];
         if (make_move(m, ply)) {
             const int mover = side_to_move ^ 1;

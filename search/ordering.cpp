@@ -75,6 +75,26 @@ void sort_moves(int32_t* first, int32_t* last, Move* moves) {
     }
 }
 
+void select_move(int32_t* first, int32_t* last, Move* moves) {
+    // Written for conditional moves: the comparisons follow the scores, not a pattern.
+    const long count = last - first;
+    long at = 0;
+    int32_t score = first[0];
+    for (long k = 1; k < count; ++k) {
+        const int32_t s = first[k];
+        at = s > score ? k : at;
+        score = s > score ? s : score;
+    }
+    const Move move = moves[at];
+    // The moves ahead of it each step one place back.
+    for (long k = at; k > 0; --k) {
+        first[k] = first[k - 1];
+        moves[k] = moves[k - 1];
+    }
+    *first = score;
+    *moves = move;
+}
+
 void update_killers(int ply, Move move, int32_t score) {
     if (score <= killers_1[ply].score) return;
     killers_3[ply] = killers_2[ply];

@@ -2,6 +2,8 @@
 // score is only taken in quiet positions. Like the alpha-beta search it reads the clock every
 // 1024 nodes: a position full of mutual captures (many queens a side) can hold a quiescence
 // search for minutes.
+#include <cstdint>
+
 #include "eval/eval.h"
 #include "search/search_internal.h"
 
@@ -25,8 +27,14 @@ int quiesce(int alpha, int beta, int ply) {
     const int own_material = side_to_move == WHITE ? material : -material;
     const int threshold = alpha - own_material - 100;
 
+    // A capture's exchange value is found only when the capture could be the next one tried:
+    // until then it stands in the list with its victim's value, which the exchange can only
+    // lower. Taking the first of the highest scores each time, and valuing an unvalued capture
+    // when it is taken (dropping it if it loses material), tries the moves exactly in the order
+    // that valuing every capture first would give; a node that cuts off values few of them.
     const Move pv = pv_table[1][ply];
     const Move k1 = killers_1[ply].move, k2 = killers_2[ply].move, k3 = killers_3[ply].move;
+    bool unvalued[MAX_MOVES];
     int kept = 0;  // kept moves are compacted to the front of the same list
     for (int i = 0; i < generated; ++i) {
         const Move m = list.moves[i];
@@ -34,26 +42,36 @@ int quiesce(int alpha, int beta, int ply) {
         const int p = piece_value[move_promotion(m)];
         if (c == piece_value[KING]) return beta;  // the last move left its king en prise
         if (c + p < threshold) continue;
-        int score;
-        if (p != 0) {
-            score = p - piece_value[move_piece(m)] + c;
-        } else {
-            score = static_exchange(move_from(m), move_to(m));
-            if (score < 0) continue;
-        }
+        int score = p != 0 ? p - piece_value[move_piece(m)] + c : c;
         if (m == pv) score += 10000;
         else if (m == k1) score += 6000;
         else if (m == k2) score += 4000;
         else if (m == k3) score += 2000;
         list.moves[kept] = m;
         list.scores[kept] = score;
+        unvalued[kept] = p == 0;
         ++kept;
     }
-    sort_moves(list.scores, list.scores + kept, list.moves);
 
-    for (int i = 0; i < kept; ++i) {
-        if (best >= beta) break;
-        const Move m = list.moves[i];
+    constexpr int32_t TRIED = INT32_MIN;  // below every score a kept move can have
+    while (best < beta) {
+        int next = -1;
+        int32_t top = TRIED;
+        for (int k = 0; k < kept; ++k) {
+            const int32_t score = list.scores[k];
+            next = score > top ? k : next;
+            top = score > top ? score : top;
+        }
+        if (next < 0) break;
+        const Move m = list.moves[next];
+        if (unvalued[next]) {
+            unvalued[next] = false;
+            const int exchange = static_exchange(move_from(m), move_to(m));
+            list.scores[next] = exchange < 0 ? TRIED : list.scores[next] + exchange -
+                                                           piece_value[move_captured(m)];
+            continue;
+        }
+        list.scores[next] = TRIED;
         make_move(m, ply);  // never refused: king captures returned above
         if (in_check(side_to_move ^ 1)) {
             unmake_move(m);

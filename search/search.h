@@ -28,6 +28,11 @@ extern int32_t history_scores[64 * 64 * 2];
 void score_moves(const Move* moves, int32_t* scores, int count, int ply);
 // Stable bubble sort of scores[first .. last) descending, moves exchanged alongside.
 void sort_moves(int32_t* first, int32_t* last, Move* moves);
+// One step of the same order, for the searches that take their moves one at a time: brings the
+// first of the highest scores of [first .. last) to `first`, its move alongside, and leaves the
+// others in their order. Called for each position of a list in turn, it yields exactly the
+// order of sort_moves; a node that cuts off after a few moves never orders the rest.
+void select_move(int32_t* first, int32_t* last, Move* moves);
 // Clears the principal-variation table and the three killer tables (a new game or position).
 void clear_pv_and_killers();
 // The killer update of a node at `ply` when `move` became its best with `score`.

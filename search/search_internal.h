@@ -21,10 +21,12 @@ inline int history_index(Move m, int side) {
     return (move_from(m) * 64 + move_to(m)) * 2 + side;
 }
 
-// The line of ply + 1 with `m` in front becomes the line of ply.
+// The line of ply + 1 with `m` in front becomes the line of ply. No line runs past column 59
+// (stated for the compiler, which cannot always see it across calls).
 inline void record_pv(int ply, Move m) {
     pv_table[ply][ply] = m;
     const int end = pv_length[ply + 1];
+    if (end > MAX_PLY) __builtin_unreachable();
     for (int k = ply + 1; k < end; ++k) pv_table[ply][k] = pv_table[ply + 1][k];
     pv_length[ply] = end;
 }

@@ -1,7 +1,9 @@
-// Move ordering: the scores of score_moves, the stable sort and the killer update.
+// Move ordering: the scores of score_moves, the stable sort, selection and the killer update.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
+#include <vector>
 
 #include "eval/eval.h"
 #include "search/search.h"
@@ -174,6 +176,34 @@ TEST(SortMoves, SortsOnlyTheGivenRange) {
     EXPECT_EQ(moves[1], 30u);
     EXPECT_EQ(moves[2], 20u);
     EXPECT_EQ(moves[3], 40u);
+}
+
+// The searches select their first moves one at a time and may sort the rest: for any number of
+// selections first, the order must be that of the full stable sort. Scores from a narrow
+// range give many ties; the moves are numbered so that any reordering of equals shows.
+TEST(SelectMove, SelectingThenSortingGivesTheStableOrder) {
+    std::mt19937 random(7);
+    for (int trial = 0; trial < 300; ++trial) {
+        const int count = int(random() % 60);
+        const int range = 1 + int(random() % 6);
+        std::vector<int32_t> scores(count);
+        std::vector<Move> moves(count);
+        for (int i = 0; i < count; ++i) {
+            scores[i] = int32_t(random() % range) * 100 - 200;
+            moves[i] = Move(i + 1);
+        }
+        std::vector<int32_t> sorted_scores = scores;
+        std::vector<Move> sorted_moves = moves;
+        sort_moves(sorted_scores.data(), sorted_scores.data() + count, sorted_moves.data());
+        for (int picks = 0; picks <= count; ++picks) {
+            std::vector<int32_t> s = scores;
+            std::vector<Move> m = moves;
+            for (int i = 0; i < picks; ++i) select_move(s.data() + i, s.data() + count, m.data() + i);
+            sort_moves(s.data() + picks, s.data() + count, m.data() + picks);
+            ASSERT_EQ(m, sorted_moves) << "trial " << trial << ", " << picks << " selected";
+            ASSERT_EQ(s, sorted_scores) << "trial " << trial << ", " << picks << " selected";
+        }
+    }
 }
 
 TEST(Killers, NewestFirstOnlyWhenAboveTheFirstScore) {
