@@ -34,6 +34,11 @@ constexpr Square H8 = 56, G8 = 57, F8 = 58, E8 = 59, D8 = 60, C8 = 61, B8 = 62, 
 // Centipawn value of each piece kind (index 7 unused).
 constexpr int32_t piece_value[8] = {0, 100, 300, 320, 510, 925, 10000, 0};
 
+// Scores are centipawns for the side to move: a side checkmated at ply p scores
+// p - MATE_SCORE, +-MATE_SCORE are the widest bounds, and a score beyond +-MATE_BOUND is a mate.
+constexpr int32_t MATE_SCORE = 10000;
+constexpr int32_t MATE_BOUND = 9900;
+
 // Move word: from 0-5, to 6-11, captured 12-14, special 15-17, piece 18-20, promotion 21-23.
 constexpr int SPECIAL_CASTLING = 3;
 constexpr int SPECIAL_EN_PASSANT = 5;
@@ -65,7 +70,10 @@ struct HistoryEntry {
     uint8_t spare;
 };
 
-constexpr int HISTORY_SIZE = 61;  // plies 0 to 60
+// The deepest ply of a search: every per-ply record has an entry for each ply from 0 (the
+// game position) to MAX_PLY.
+constexpr int MAX_PLY = 60;
+constexpr int HISTORY_SIZE = MAX_PLY + 1;
 
 struct Board {
     Bitboard white_pieces;

@@ -52,7 +52,7 @@ void do_level(const char* args) {
     const char* p = args + 5;
     int64_t v;
     if (read_integer(p, v)) {
-        time_control.moves_per_control = int32_t(v < 0 ? 0 : v > 1000000 ? 1000000 : v);
+        time_control.moves_per_control = int32_t(v < 0 ? 0 : v > MAX_MOVES_PER_CONTROL ? MAX_MOVES_PER_CONTROL : v);
         if (read_integer(p, v)) {
             int64_t ms = v * 60000;
             if (*p == ':') {
@@ -188,7 +188,7 @@ void reset_engine() {
     std::memset(pv_length, 0, sizeof pv_length);
     std::memset(saved_pv, 0, sizeof saved_pv);
     saved_pv_length = 0;
-    last_score = -10000;
+    last_score = -MATE_SCORE;
     iteration_depth = 0;
     budget_cap_ms = INT32_MAX;
     reset_uci();

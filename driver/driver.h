@@ -119,6 +119,8 @@ Move text_to_move(const char* text, int ply);
 // Every time the driver stores lies in [0, MAX_CLOCK_MS] (about 11.5 days), so that no clock
 // arithmetic can overflow.
 constexpr int32_t MAX_CLOCK_MS = 1000000000;
+// A control of more moves is the same as none; no count above it is stored.
+constexpr int32_t MAX_MOVES_PER_CONTROL = 1000000;
 
 // Starts a full control for `side`; the clock no longer counts as sent by the interface.
 void reset_clock(int side);
@@ -135,7 +137,9 @@ extern int32_t budget_cap_ms;  // bound of one move's budget (unbounded in the p
 extern int32_t last_score;
 extern int32_t window_low;
 extern int32_t window_high;
-extern Move saved_pv[59];
+// The root line of a search holds at most the moves of one pv_table row from index 1.
+constexpr int SAVED_PV_SIZE = MAX_PLY - 1;
+extern Move saved_pv[SAVED_PV_SIZE];
 extern int32_t saved_pv_length;
 extern int32_t search_start;
 extern int32_t root_in_check;
@@ -148,7 +152,7 @@ void prepare_root_moves();
 void begin_thinking();
 struct Deepening {
     Move move;      // first move of the last completed iteration, else the first root move
-    int32_t score;  // its score (-10000 when no iteration completed)
+    int32_t score;  // its score (-MATE_SCORE when no iteration completed)
     bool completed;
 };
 // Iterative deepening over the prepared root list (at least two moves) until the clock, the

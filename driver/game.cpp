@@ -60,9 +60,9 @@ void record_game_position(Move move) {
 }
 
 void common_reset() {
-    last_score = -10000;
+    last_score = -MATE_SCORE;
     clear_pv_and_killers();
-    eval_params.game_phase = 0;
+    eval_params.game_phase = OPENING_PHASE;
     iteration_depth = 2;
     reset_clock(0);
     reset_clock(1);
@@ -107,7 +107,7 @@ bool setup_position(const char* fen) {
 
 void new_game() {
     setup_position(START_FEN);
-    engine_state.engine_side = 0;
+    engine_state.engine_side = BLACK;  // the engine plays black
     engine_state.depth_limit = 30;
     engine_state.post = 1;
 }

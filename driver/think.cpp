@@ -10,15 +10,20 @@
 #include "moves/moves.h"
 #include "search/search.h"
 
-int32_t last_score = -10000;
+int32_t last_score = -MATE_SCORE;
 int32_t window_low;
 int32_t window_high;
-Move saved_pv[59];
+Move saved_pv[SAVED_PV_SIZE];
 int32_t saved_pv_length;
 int32_t search_start;
 int32_t root_in_check;
 
 namespace {
+
+// The aspiration window reaches this far on each side of the score it expects.
+constexpr int32_t ASPIRATION_MARGIN = 30;
+// A completed search that scores the position below this resigns it.
+constexpr int32_t RESIGN_BELOW = -1500;
 
 bool in_centre_block(Square to) {
     const int f = to & 7;
@@ -39,10 +44,10 @@ void prepare_root_moves() {
             unmake_move(m);
             continue;
         }
-        int32_t score = -quiesce(-10000, 10000, 2);
+        int32_t score = -quiesce(-MATE_SCORE, MATE_SCORE, 2);
         if (in_centre_block(move_to(m))) score += 200;
         if (in_check(side_to_move)) score += 50;
-        if (eval_params.game_phase == 0 && move_piece(m) == KING) {
+        if (eval_params.game_phase == OPENING_PHASE && move_piece(m) == KING) {
             if (move_captured(m) == 0 && std::abs(move_from(m) - move_to(m)) == 1) score -= 400;
             else score += piece_value[move_captured(m)] + 300;
         }
@@ -90,8 +95,8 @@ void begin_thinking() {
     null_cutoffs = 0;
     set_game_phase();
 
-    window_low = std::max(last_score - 30, -10000);
-    window_high = std::min(last_score + 30, 10000);
+    window_low = std::max(last_score - ASPIRATION_MARGIN, -MATE_SCORE);
+    window_high = std::min(last_score + ASPIRATION_MARGIN, MATE_SCORE);
     last_score = window_low;
 
     prepare_root_moves();
@@ -100,7 +105,7 @@ void begin_thinking() {
 }
 
 Deepening deepen(void (*report)(int depth, int32_t score)) {
-    int32_t best_score = -10000;
+    int32_t best_score = -MATE_SCORE;
     Move best_move = 0;
     if (root_move_count == 2 && !root_in_check) iteration_depth += 1;
 
@@ -113,8 +118,8 @@ Deepening deepen(void (*report)(int depth, int32_t score)) {
     bool completed = false;
     for (;;) {
         if (depth > iteration_depth) {
-            window_low = std::max(window_low, best_score - 30);
-            window_high = std::min(window_high, best_score + 30);
+            window_low = std::max(window_low, best_score - ASPIRATION_MARGIN);
+            window_high = std::min(window_high, best_score + ASPIRATION_MARGIN);
         }
         int32_t score = 0;
         for (int attempt = 1;; ++attempt) {
@@ -124,18 +129,18 @@ Deepening deepen(void (*report)(int depth, int32_t score)) {
             if (score <= window_low) {
                 if (attempt == 1) {
                     window_high = window_low + 1;
-                    window_low = -10000;
+                    window_low = -MATE_SCORE;
                 } else {
-                    window_low = -10000;
-                    window_high = 10000;
+                    window_low = -MATE_SCORE;
+                    window_high = MATE_SCORE;
                 }
             } else if (score >= window_high) {
                 if (attempt == 1) {
                     window_low = window_high - 1;
-                    window_high = 10000;
+                    window_high = MATE_SCORE;
                 } else {
-                    window_low = -10000;
-                    window_high = 10000;
+                    window_low = -MATE_SCORE;
+                    window_high = MATE_SCORE;
                 }
             } else {
                 break;
@@ -152,7 +157,7 @@ Deepening deepen(void (*report)(int depth, int32_t score)) {
         if (saved_pv_length > 1)
             std::memcpy(saved_pv, &pv_table[1][1], sizeof(Move) * (saved_pv_length - 1));
         if (report) report(depth, score);
-        if (score > 9900 || score < -9900) break;
+        if (score > MATE_BOUND || score < -MATE_BOUND) break;
         depth += 1;
         if (depth >= engine_state.depth_limit) break;
     }
@@ -177,7 +182,7 @@ Move think() {
     }
     if (root_move_count == 0) {
         if (!root_in_check) reply("1/2-1/2 {Stalemate}\n");
-        else if (side == 0) reply("1-0 {Black mated}\n");
+        else if (side == BLACK) reply("1-0 {Black mated}\n");
         else reply("0-1 {White mated}\n");
         return 0;
     }
@@ -188,7 +193,7 @@ Move think() {
 
     const Deepening result = deepen(engine_state.post ? print_thinking_line : nullptr);
     if (!check_position()) reply("tellopponent INVALID INTERNAL POSITION!!!\n");
-    if (result.completed && result.score < -1500) {
+    if (result.completed && result.score < RESIGN_BELOW) {
         reply("resign\n");
         return 0;
     }
@@ -200,7 +205,7 @@ void shift_ply_tables() {
     if (saved_pv_length > 3)
         std::memcpy(&pv_table[1][1], &saved_pv[2], sizeof(Move) * (saved_pv_length - 3));
     iteration_depth = 3;
-    for (int p = 1; p <= 58; ++p) {
+    for (int p = 1; p + 2 <= MAX_PLY; ++p) {
         killers_1[p] = killers_1[p + 2];
         killers_2[p] = killers_2[p + 2];
         killers_3[p] = killers_3[p + 2];

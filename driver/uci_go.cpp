@@ -9,14 +9,10 @@
 
 namespace {
 
-// A score beyond this is a mate: 10000 - p when the side to move mates at ply p, p - 10000
-// when it is mated there (the root is ply 1).
-constexpr int32_t MATE_BOUND = 9900;
-constexpr int32_t MATE_SCORE = 10000;
+// A score beyond MATE_BOUND is a mate: MATE_SCORE - p when the side to move mates at ply p,
+// p - MATE_SCORE when it is mated there (the root is ply 1).
 // The iterations of a "go" without "depth" end as after the xboard engine's "new" (sd 30).
 constexpr int32_t DEFAULT_DEPTH_LIMIT = 30;
-// Moves to go beyond this are the same as none (as for "level").
-constexpr int64_t MOST_MOVES_TO_GO = 1000000;
 
 // A field the "go" line did not give (read_integer never reads this value: it saturates).
 constexpr int64_t ABSENT = INT64_MIN;
@@ -68,7 +64,7 @@ void apply_limits(const GoLimits& limits) {
     engine_state.engine_side = side;
     time_control = {};
     if (limits.move_time_ms != ABSENT) {
-        time_control.mode = 0;
+        time_control.mode = FIXED_TIME_MODE;
         time_control.fixed_ms = clamp_ms(limits.move_time_ms);
     } else if (limits.time_ms[side] != ABSENT) {
         time_control.time_left_ms[side] = clamp_ms(limits.time_ms[side]);
@@ -77,17 +73,17 @@ void apply_limits(const GoLimits& limits) {
         if (limits.moves_to_go > 0) {
             // UCI does not say how many moves a control has: the most moves to go given since
             // the game began stands for it, which is the control's size from its first move on.
-            const int32_t to_go = int32_t(limits.moves_to_go < MOST_MOVES_TO_GO ? limits.moves_to_go
-                                                                                : MOST_MOVES_TO_GO);
+            const int32_t to_go = int32_t(limits.moves_to_go < MAX_MOVES_PER_CONTROL ? limits.moves_to_go
+                                                                                : MAX_MOVES_PER_CONTROL);
             if (to_go > uci_state.largest_moves_to_go) uci_state.largest_moves_to_go = to_go;
-            time_control.mode = 1;
+            time_control.mode = MOVES_PER_CONTROL_MODE;
             time_control.moves_per_control = uci_state.largest_moves_to_go;
             time_control.moves_left[side] = to_go;
         } else {
-            time_control.mode = 2;
+            time_control.mode = WHOLE_GAME_MODE;
         }
     } else {
-        time_control.mode = 0;
+        time_control.mode = FIXED_TIME_MODE;
         time_control.fixed_ms = MAX_CLOCK_MS;
     }
     // Iterations run while their depth is below the limit: depth N searches up to N.

@@ -4,8 +4,13 @@
 
 #include "board/board.h"
 
+// Game phases.
+constexpr int32_t OPENING_PHASE = 0;
+constexpr int32_t MIDDLEGAME_PHASE = 1;
+constexpr int32_t ENDGAME_PHASE = 2;
+
 struct EvalParams {
-    int32_t game_phase;          // 0 opening, 1 middlegame, 2 endgame
+    int32_t game_phase;          // OPENING_PHASE, MIDDLEGAME_PHASE or ENDGAME_PHASE
     int32_t phase_piece_count;   // knights, bishops, rooks and queens at the last decision
     int32_t bishop_mobility_weight;
     int32_t rook_mobility_weight;

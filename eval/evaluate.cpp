@@ -259,7 +259,7 @@ int evaluate_body(int ply, int alpha, int beta, EvalTerms* terms) {
     rec.note(TERM_KNIGHTS, score);
     score += trapped_bishop<WHITE>() - trapped_bishop<BLACK>();
     rec.note(TERM_TRAPPED_BISHOPS, score);
-    if (p.game_phase != 0) {
+    if (p.game_phase != OPENING_PHASE) {
         score += bishop_pawn_colour<WHITE>() - bishop_pawn_colour<BLACK>();
         rec.note(TERM_BISHOP_PAWN_COLOUR, score);
     }
@@ -271,7 +271,7 @@ int evaluate_body(int ply, int alpha, int beta, EvalTerms* terms) {
     if (b.black_bishop_count > 1) score -= 11;
     rec.note(TERM_BISHOP_PAIR, score);
 
-    if (p.game_phase == 2) {
+    if (p.game_phase == ENDGAME_PHASE) {
         score += white_king_endgame_table[b.white_king_square] -
                  black_king_endgame_table[b.black_king_square];
         rec.note(TERM_ENDGAME_KINGS, score);
@@ -290,7 +290,7 @@ int evaluate_body(int ply, int alpha, int beta, EvalTerms* terms) {
 
     score += centre_chains();
     rec.note(TERM_CENTRE_CHAINS, score);
-    if (p.game_phase == 0) {
+    if (p.game_phase == OPENING_PHASE) {
         score += evaluate_development(ply);
         rec.note(TERM_DEVELOPMENT, score);
     }

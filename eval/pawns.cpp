@@ -117,7 +117,7 @@ int pawn_shape_score(PawnEntry& e) {
     for (Bitboard set = own_pawns; set;) {
         const Square sq = pop_highest(set);
         const int f = file_of[sq];
-        if (p.game_phase != 2) score += T::placement[sq];
+        if (p.game_phase != ENDGAME_PHASE) score += T::placement[sq];
         ++e.pawns_on_file[C][f];
         e.files[C] |= uint8_t(1 << f);
         if (!(enemy_pawns & adjacent_files[sq])) score += p.unopposed_pawn_penalty;

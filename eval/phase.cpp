@@ -13,7 +13,7 @@ struct PhaseWeights {
     int32_t seventh_rank, seventh_rank_pair;
 };
 
-// Opening, middlegame, endgame.
+// By phase: opening, middlegame, endgame.
 constexpr PhaseWeights phase_weights[3] = {
     {1, 1, 1, -13, -8, -5, 3, 8, 3},
     {3, 2, 3, -15, -10, -8, 10, 8, 3},
@@ -27,14 +27,14 @@ int decide_game_phase() {
                        board.white_major_count + board.black_major_count;
     eval_params.phase_piece_count = pieces;
     if (pieces <= 6) {
-        if ((board.white_queens | board.black_queens) == 0) return 2;
-        return pieces <= 4 ? 2 : 1;
+        if ((board.white_queens | board.black_queens) == 0) return ENDGAME_PHASE;
+        return pieces <= 4 ? ENDGAME_PHASE : MIDDLEGAME_PHASE;
     }
-    if ((board.history[0].castling & 15) && game_move_count <= 32) return 0;
+    if ((board.history[0].castling & 15) && game_move_count <= 32) return OPENING_PHASE;
     if (board.white_pawn_count + board.black_pawn_count < 10 || pieces < 8 ||
         game_move_count > 22)
-        return 1;
-    return 0;
+        return MIDDLEGAME_PHASE;
+    return OPENING_PHASE;
 }
 
 void set_game_phase() {

@@ -7,7 +7,7 @@
 int32_t nodes;
 int32_t time_up;
 int32_t deadline;
-int32_t extension_kind[61];
+int32_t extension_kind[PLY_TABLE_SIZE];
 int32_t null_tries;
 int32_t null_cutoffs;
 int32_t iteration_depth;
@@ -20,7 +20,7 @@ constexpr int LAZY_PICKS = 5;
 
 int search(int alpha, int beta, int depth, int ply, int allow_null) {
     const int entry_depth = depth;
-    int best = -10000;
+    int best = -MATE_SCORE;
     bool any_legal = false;
     bool first = true;
     int margin = 0;
@@ -29,7 +29,7 @@ int search(int alpha, int beta, int depth, int ply, int allow_null) {
         time_up = 1;
         return 0;
     }
-    extension_kind[ply] = 0;
+    extension_kind[ply] = NO_EXTENSION;
     if (allow_null) pv_length[ply] = ply;
 
     if (repetition_count(ply - 1) == 2) return 0;
@@ -39,7 +39,7 @@ int search(int alpha, int beta, int depth, int ply, int allow_null) {
     const bool checked = in_check(side_to_move);
     if (checked) {
         ++depth;
-        extension_kind[ply] = 1;
+        extension_kind[ply] = CHECK_EXTENSION;
     }
 
     // Null move. Its searches run at this same ply and share the node's slots
@@ -68,9 +68,9 @@ int search(int alpha, int beta, int depth, int ply, int allow_null) {
                 return beta;
             }
         }
-        if (s <= -9900) {  // passing gets this side mated: a threat worth a ply
+        if (s <= -MATE_BOUND) {  // passing gets this side mated: a threat worth a ply
             ++depth;
-            extension_kind[ply] = 2;
+            extension_kind[ply] = MATE_THREAT_EXTENSION;
         }
     }
 
@@ -79,10 +79,10 @@ int search(int alpha, int beta, int depth, int ply, int allow_null) {
     count += generate_quiet_moves(list.moves + count, ply - 1);
     score_moves(list.moves, list.scores, count, ply);
 
-    if ((depth == 2 || depth == 3) && !checked && extension_kind[ply] == 0)
+    if ((depth == 2 || depth == 3) && !checked && extension_kind[ply] == NO_EXTENSION)
         margin = depth == 3 ? piece_value[QUEEN] : piece_value[BISHOP] + 50;
 
-    if (count == 0) return checked ? ply - 10000 : 0;
+    if (count == 0) return checked ? ply - MATE_SCORE : 0;
 
     for (int i = 0; i < count; ++i) {
         if (best >= beta) break;
@@ -95,16 +95,16 @@ int search(int alpha, int beta, int depth, int ply, int allow_null) {
                 unmake_move(m);
             } else {
                 any_legal = true;
-                if (extension_kind[ply] == 0 && ply <= iteration_depth + 4) {
+                if (extension_kind[ply] == NO_EXTENSION && ply <= iteration_depth + 4) {
                     if (reaches_seventh_rank(m, mover)) {
                         ++depth;
-                        extension_kind[ply] = 3;
+                        extension_kind[ply] = SEVENTH_RANK_EXTENSION;
                     } else if (is_recapture(m)) {
                         ++depth;
-                        extension_kind[ply] = 4;
+                        extension_kind[ply] = RECAPTURE_EXTENSION;
                     }
                 }
-                if (margin != 0 && extension_kind[ply] == 0) {
+                if (margin != 0 && extension_kind[ply] == NO_EXTENSION) {
                     const int mover_material = mover == WHITE ? material : -material;
                     if (mover_material + margin <= alpha) --depth;
                 }
@@ -134,11 +134,13 @@ int search(int alpha, int beta, int depth, int ply, int allow_null) {
             }
         }
         // Undo a per-move extension or reduction; check and mate-threat extensions stay.
-        // Once 3 or 4, extension_kind keeps later moves from being extended or reduced.
+        // Once the seventh rank or a recapture, extension_kind keeps later moves from being
+        // extended or reduced.
         const int kind = extension_kind[ply];
-        if (kind == 0 || kind == 3 || kind == 4) depth = entry_depth;
+        if (kind == NO_EXTENSION || kind == SEVENTH_RANK_EXTENSION || kind == RECAPTURE_EXTENSION)
+            depth = entry_depth;
     }
 
     if (any_legal) return board.history[ply - 1].fifty >= 100 ? 0 : best;
-    return checked ? ply - 10000 : 0;
+    return checked ? ply - MATE_SCORE : 0;
 }

@@ -5,11 +5,11 @@
 #include "eval/eval.h"
 #include "search/search_internal.h"
 
-Move pv_table[61][60];
-int32_t pv_length[61];
-Killer killers_1[61];
-Killer killers_2[61];
-Killer killers_3[61];
+Move pv_table[PLY_TABLE_SIZE][MAX_PLY];
+int32_t pv_length[PLY_TABLE_SIZE];
+Killer killers_1[PLY_TABLE_SIZE];
+Killer killers_2[PLY_TABLE_SIZE];
+Killer killers_3[PLY_TABLE_SIZE];
 int32_t history_scores[64 * 64 * 2];
 
 namespace {
@@ -26,14 +26,14 @@ void score_moves(const Move* moves, int32_t* scores, int count, int ply) {
     const Move k1 = killers_1[ply].move, k2 = killers_2[ply].move, k3 = killers_3[ply].move;
     // The square the last recorded move went to: a capture there is a recapture.
     const int last_to = game_move_count != 0 ? move_to(game_moves[game_move_count - 1]) : -1;
-    const bool opening = eval_params.game_phase == 0;
+    const bool opening = eval_params.game_phase == OPENING_PHASE;
 
     for (int i = 0; i < count; ++i) {
         const Move m = moves[i];
-        if (m == pv) { scores[i] = 10000; continue; }
-        if (m == k1) { scores[i] = 6000; continue; }
-        if (m == k2) { scores[i] = 4000; continue; }
-        if (m == k3) { scores[i] = 2000; continue; }
+        if (m == pv) { scores[i] = PV_ORDER_SCORE; continue; }
+        if (m == k1) { scores[i] = KILLER_1_ORDER_SCORE; continue; }
+        if (m == k2) { scores[i] = KILLER_2_ORDER_SCORE; continue; }
+        if (m == k3) { scores[i] = KILLER_3_ORDER_SCORE; continue; }
 
         const int from = move_from(m), to = move_to(m);
         const int captured = move_captured(m), promotion = move_promotion(m);

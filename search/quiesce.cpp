@@ -43,10 +43,10 @@ int quiesce(int alpha, int beta, int ply) {
         if (c == piece_value[KING]) return beta;  // the last move left its king en prise
         if (c + p < threshold) continue;
         int score = p != 0 ? p - piece_value[move_piece(m)] + c : c;
-        if (m == pv) score += 10000;
-        else if (m == k1) score += 6000;
-        else if (m == k2) score += 4000;
-        else if (m == k3) score += 2000;
+        if (m == pv) score += PV_ORDER_SCORE;
+        else if (m == k1) score += KILLER_1_ORDER_SCORE;
+        else if (m == k2) score += KILLER_2_ORDER_SCORE;
+        else if (m == k3) score += KILLER_3_ORDER_SCORE;
         list.moves[kept] = m;
         list.scores[kept] = score;
         unvalued[kept] = p == 0;

@@ -8,7 +8,7 @@ int32_t root_move_count;
 
 int root_search(int alpha, int beta, int& depth) {
     const int entry_depth = depth;
-    int best = -10000;
+    int best = -MATE_SCORE;
     bool first = true;
     pv_length[1] = 1;
     count_node();
@@ -18,10 +18,10 @@ int root_search(int alpha, int beta, int& depth) {
     for (int i = 0; i < root_move_count; ++i) {
         const Move m = root_moves[i];
         root_scores[i] += history_scores[history_index(m, side_to_move)];
-        if (m == pv) root_scores[i] += 10000;
-        else if (m == killers_1[1].move) root_scores[i] += 6000;
-        else if (m == killers_2[1].move) root_scores[i] += 4000;
-        else if (m == killers_3[1].move) root_scores[i] += 2000;
+        if (m == pv) root_scores[i] += PV_ORDER_SCORE;
+        else if (m == killers_1[1].move) root_scores[i] += KILLER_1_ORDER_SCORE;
+        else if (m == killers_2[1].move) root_scores[i] += KILLER_2_ORDER_SCORE;
+        else if (m == killers_3[1].move) root_scores[i] += KILLER_3_ORDER_SCORE;
     }
     sort_moves(root_scores, root_scores + root_move_count, root_moves);
 
@@ -32,7 +32,7 @@ int root_search(int alpha, int beta, int& depth) {
         // Every root move is extended on its own merits, whatever the earlier moves did.
         if (reaches_seventh_rank(m, side_to_move ^ 1) || is_recapture(m)) {
             ++depth;
-            extension_kind[1] = 3;
+            extension_kind[1] = SEVENTH_RANK_EXTENSION;
         }
         int s;
         if (first) {

@@ -5,7 +5,8 @@
 #include "board/board.h"
 #include "moves/moves.h"
 
-constexpr int MAX_PLY = 60;
+// Entries of the per-ply search tables: plies 0 to MAX_PLY (the searches use 1 on).
+constexpr int PLY_TABLE_SIZE = MAX_PLY + 1;
 
 // Material balance of the exchange that starts with the man on `from` taking on `to`, for
 // the side to move.
@@ -17,16 +18,16 @@ struct Killer {
 };
 
 // Search memory, shared by the searches and shifted or cleared by the driver.
-extern Move pv_table[61][60];
-extern int32_t pv_length[61];
-extern Killer killers_1[61];
-extern Killer killers_2[61];
-extern Killer killers_3[61];
+extern Move pv_table[PLY_TABLE_SIZE][MAX_PLY];
+extern int32_t pv_length[PLY_TABLE_SIZE];
+extern Killer killers_1[PLY_TABLE_SIZE];
+extern Killer killers_2[PLY_TABLE_SIZE];
+extern Killer killers_3[PLY_TABLE_SIZE];
 extern int32_t history_scores[64 * 64 * 2];
 
 // Orders the moves of an alpha-beta node at `ply`.
 void score_moves(const Move* moves, int32_t* scores, int count, int ply);
-// Stable bubble sort of scores[first .. last) descending, moves exchanged alongside.
+// Stable insertion sort of scores[first .. last) descending, moves exchanged alongside.
 void sort_moves(int32_t* first, int32_t* last, Move* moves);
 // One step of the same order, for the searches that take their moves one at a time: brings the
 // first of the highest scores of [first .. last) to `first`, its move alongside, and leaves the
@@ -42,7 +43,14 @@ void update_killers(int ply, Move move, int32_t score);
 extern int32_t nodes;
 extern int32_t time_up;
 extern int32_t deadline;
-extern int32_t extension_kind[61];  // 0 none, 1 check, 2 mate threat, 3 seventh rank, 4 recapture
+// What extended the move that reached each ply (the seventh rank and the recapture also keep
+// the node's later moves from being extended or reduced).
+constexpr int32_t NO_EXTENSION = 0;
+constexpr int32_t CHECK_EXTENSION = 1;
+constexpr int32_t MATE_THREAT_EXTENSION = 2;
+constexpr int32_t SEVENTH_RANK_EXTENSION = 3;
+constexpr int32_t RECAPTURE_EXTENSION = 4;
+extern int32_t extension_kind[PLY_TABLE_SIZE];
 extern int32_t null_tries;
 extern int32_t null_cutoffs;
 extern int32_t iteration_depth;  // kept by the thinking driver, read by the search

@@ -4,6 +4,12 @@
 
 #include "search/search.h"
 
+// Ordering scores of the expected line's move and the three killers, above any exchange.
+constexpr int32_t PV_ORDER_SCORE = 10000;
+constexpr int32_t KILLER_1_ORDER_SCORE = 6000;
+constexpr int32_t KILLER_2_ORDER_SCORE = 4000;
+constexpr int32_t KILLER_3_ORDER_SCORE = 2000;
+
 // Counts a node. The counter wraps like the 32-bit register it is instead of overflowing
 // (a think of some minutes passes 2^31 nodes); returns the new value.
 inline int32_t count_node() {

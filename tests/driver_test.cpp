@@ -19,7 +19,7 @@ TEST(ClockCommands, LevelStAndSdStoreMilliseconds) {
     EXPECT_EQ(time_control.moves_per_control, 40);
     EXPECT_EQ(time_control.base_ms, 300000);
     EXPECT_EQ(time_control.increment_ms, 0);
-    EXPECT_EQ(time_control.mode, 1);
+    EXPECT_EQ(time_control.mode, MOVES_PER_CONTROL_MODE);
     // "level" gives both clocks the new control at once.
     EXPECT_EQ(time_control.moves_left[0], 40);
     EXPECT_EQ(time_control.time_left_ms[1], 300000);
@@ -27,11 +27,11 @@ TEST(ClockCommands, LevelStAndSdStoreMilliseconds) {
     session("level 0 2 12\n");
     EXPECT_EQ(time_control.base_ms, 120000);
     EXPECT_EQ(time_control.increment_ms, 12000);
-    EXPECT_EQ(time_control.mode, 2);
+    EXPECT_EQ(time_control.mode, WHOLE_GAME_MODE);
 
     session("level 40 0:30 0\n");  // minutes:seconds
     EXPECT_EQ(time_control.base_ms, 30000);
-    EXPECT_EQ(time_control.mode, 1);
+    EXPECT_EQ(time_control.mode, MOVES_PER_CONTROL_MODE);
     session("level 0 2:30 1\n");
     EXPECT_EQ(time_control.base_ms, 150000);
     EXPECT_EQ(time_control.increment_ms, 1000);
@@ -41,7 +41,7 @@ TEST(ClockCommands, LevelStAndSdStoreMilliseconds) {
 
     session("st 10\n");
     EXPECT_EQ(time_control.fixed_ms, 10000);
-    EXPECT_EQ(time_control.mode, 0);
+    EXPECT_EQ(time_control.mode, FIXED_TIME_MODE);
     session("  sd 5\n");
     EXPECT_EQ(engine_state.depth_limit, 5);
 }
@@ -53,7 +53,7 @@ TEST(ClockCommands, MissingNumbersKeepTheirFields) {
     EXPECT_EQ(time_control.increment_ms, 3000);
     session("st 7\nst\n");
     EXPECT_EQ(time_control.fixed_ms, 7000);
-    EXPECT_EQ(time_control.mode, 0);
+    EXPECT_EQ(time_control.mode, FIXED_TIME_MODE);
     session("sd 9\nsd\nsd x\n");
     EXPECT_EQ(engine_state.depth_limit, 9);
 }

@@ -14,35 +14,35 @@ int phase_of(const char* fen, int moves_played) {
 }
 
 TEST(GamePhase, Opening) {
-    EXPECT_EQ(phase_of(START_FEN, 0), 0);
+    EXPECT_EQ(phase_of(START_FEN, 0), OPENING_PHASE);
     EXPECT_EQ(eval_params.phase_piece_count, 14);
     // Castling rights and 7+ pieces: opening up to 32 half-moves, by the later test after.
-    EXPECT_EQ(phase_of(START_FEN, 32), 0);
-    EXPECT_EQ(phase_of(START_FEN, 33), 1);
+    EXPECT_EQ(phase_of(START_FEN, 32), OPENING_PHASE);
+    EXPECT_EQ(phase_of(START_FEN, 33), MIDDLEGAME_PHASE);
     // No castling rights: opening while 10+ pawns, 8+ pieces and at most 22 half-moves.
     const char* uncastled = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - -";
-    EXPECT_EQ(phase_of(uncastled, 22), 0);
-    EXPECT_EQ(phase_of(uncastled, 23), 1);
+    EXPECT_EQ(phase_of(uncastled, 22), OPENING_PHASE);
+    EXPECT_EQ(phase_of(uncastled, 23), MIDDLEGAME_PHASE);
     // One right left is enough.
-    EXPECT_EQ(phase_of("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w q -", 20), 0);
+    EXPECT_EQ(phase_of("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w q -", 20), OPENING_PHASE);
 }
 
 TEST(GamePhase, Middlegame) {
     // 7 pieces, no rights, 16 pawns, 10 half-moves: fewer than 8 pieces.
-    EXPECT_EQ(phase_of("r1bqk3/pppppppp/8/8/8/8/PPPPPPPP/R1BQK1N1 w - -", 10), 1);
+    EXPECT_EQ(phase_of("r1bqk3/pppppppp/8/8/8/8/PPPPPPPP/R1BQK1N1 w - -", 10), MIDDLEGAME_PHASE);
     // 8 pieces but only 9 pawns.
-    EXPECT_EQ(phase_of("r2qkb1r/pppp4/8/8/8/8/PPPPP3/R2QKB1R w - -", 0), 1);
+    EXPECT_EQ(phase_of("r2qkb1r/pppp4/8/8/8/8/PPPPP3/R2QKB1R w - -", 0), MIDDLEGAME_PHASE);
     // 5 or 6 pieces with a queen on the board.
-    EXPECT_EQ(phase_of("3qk3/8/8/8/8/8/8/R2QKBR1 w - -", 0), 1);
-    EXPECT_EQ(phase_of("r2qk3/8/8/8/8/8/8/R2QKBR1 w - -", 0), 1);
+    EXPECT_EQ(phase_of("3qk3/8/8/8/8/8/8/R2QKBR1 w - -", 0), MIDDLEGAME_PHASE);
+    EXPECT_EQ(phase_of("r2qk3/8/8/8/8/8/8/R2QKBR1 w - -", 0), MIDDLEGAME_PHASE);
 }
 
 TEST(GamePhase, Endgame) {
     // King, queen and rook each: 4 pieces with queens.
-    EXPECT_EQ(phase_of("r2qk3/8/8/8/8/8/8/R2QK3 w - -", 0), 2);
+    EXPECT_EQ(phase_of("r2qk3/8/8/8/8/8/8/R2QK3 w - -", 0), ENDGAME_PHASE);
     // 6 pieces without a queen.
-    EXPECT_EQ(phase_of("r1b1k1n1/8/8/8/8/8/8/R1B1K1N1 w - -", 0), 2);
-    EXPECT_EQ(phase_of("4k3/8/8/8/8/8/4P3/4K3 w - -", 0), 2);
+    EXPECT_EQ(phase_of("r1b1k1n1/8/8/8/8/8/8/R1B1K1N1 w - -", 0), ENDGAME_PHASE);
+    EXPECT_EQ(phase_of("4k3/8/8/8/8/8/4P3/4K3 w - -", 0), ENDGAME_PHASE);
     EXPECT_EQ(eval_params.phase_piece_count, 0);
 }
 

@@ -395,7 +395,7 @@ TEST(GameSession, FiftyMoveRule) {
     EXPECT_EQ(board.history[0].fifty, 100);
 
     run_in_process_session(input);
-    EXPECT_EQ(engine_state.engine_side, 2);  // the engine only follows from here on
+    EXPECT_EQ(engine_state.engine_side, NO_SIDE);  // the engine only follows from here on
 }
 
 // The draw is announced after the engine's move, and the engine stays for the next game

@@ -234,7 +234,7 @@ TEST(HostileInput, SetboardTruncatedAndOverlong) {
         if (said.empty()) {
             EXPECT_FALSE(engine_state.position_invalid) << text;
             EXPECT_EQ(check_position(), 1) << text;
-            EXPECT_EQ(engine_state.engine_side, 2) << text;
+            EXPECT_EQ(engine_state.engine_side, NO_SIDE) << text;
             // The engine can play it: a move, or the result when the game is over.
             const std::string reply = s.send("go\nforce\n");
             EXPECT_TRUE(reply.find("move ") != std::string::npos || reply.find("1/2-1/2 {") != std::string::npos ||

@@ -45,7 +45,7 @@ int probe_eval(int argc, char** argv) {
     set_game_phase();
     if (terms_wanted) {
         EvalTerms terms;
-        evaluate_with_terms(1, -10000, 10000, terms);
+        evaluate_with_terms(1, -MATE_SCORE, MATE_SCORE, terms);
         int total = 0;
         for (int t = 0; t < TERM_COUNT; ++t) {
             if (!terms.reached[t]) continue;
@@ -58,7 +58,7 @@ int probe_eval(int argc, char** argv) {
         std::printf("ended: %s\n", eval_exit_names[terms.exit]);
     }
     std::printf("phase %d\n", eval_params.game_phase);
-    std::printf("%d\n", evaluate(1, -10000, 10000));
+    std::printf("%d\n", evaluate(1, -MATE_SCORE, MATE_SCORE));
     return 0;
 }
 
@@ -89,7 +89,7 @@ int probe_evalspeed(int argc, char** argv) {
         const double start = seconds_now();
         double elapsed = 0;
         do {
-            for (int i = 0; i < 10000; ++i) checksum += evaluate(1, -10000, 10000);
+            for (int i = 0; i < 10000; ++i) checksum += evaluate(1, -MATE_SCORE, MATE_SCORE);
             n += 10000;
             elapsed = seconds_now() - start;
         } while (elapsed < seconds / count);

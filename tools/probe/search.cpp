@@ -26,8 +26,8 @@ int probe_search(int argc, char** argv) {
     engine_state.engine_side = side_to_move;
     engine_state.depth_limit = depth + 1;  // iterations run while below the limit
     engine_state.post = 1;
-    time_control.mode = 0;
-    time_control.fixed_ms = 1000000000;  // no clock stop
+    time_control.mode = FIXED_TIME_MODE;
+    time_control.fixed_ms = MAX_CLOCK_MS;  // no clock stop
     iteration_depth = 1;
     const int32_t start = clock_ms();
     const Move move = think();
