@@ -31,7 +31,6 @@ struct PawnTables<WHITE> {
     static constexpr const SquareTable& placement = white_pawn_table;
     static constexpr const SquareTable& passed = white_passed_table;
     static constexpr const Bitboard* passed_mask = white_passed_mask;
-    static constexpr const Bitboard* front_span = white_front_span;
     static constexpr const Bitboard* behind_span = black_front_span;
     static constexpr const Bitboard* front_h = white_front_h;
     static constexpr const Bitboard* front_a = white_front_a;
@@ -48,7 +47,6 @@ struct PawnTables<BLACK> {
     static constexpr const SquareTable& placement = black_pawn_table;
     static constexpr const SquareTable& passed = black_passed_table;
     static constexpr const Bitboard* passed_mask = black_passed_mask;
-    static constexpr const Bitboard* front_span = black_front_span;
     static constexpr const Bitboard* behind_span = white_front_span;
     static constexpr const Bitboard* front_h = black_front_h;
     static constexpr const Bitboard* front_a = black_front_a;
