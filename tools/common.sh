@@ -7,7 +7,9 @@ export PATH="$PATH:/usr/games"
 ensure_packages() {
   local missing=()
   for p in "$@"; do
-    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+    # Installed means installed: a package removed with its configuration kept is missing.
+    [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] ||
+      missing+=("$p")
   done
   ((${#missing[@]})) || return 0
   if [ "$(id -u)" != 0 ]; then
