@@ -9,8 +9,6 @@
 
 namespace {
 
-// A score beyond MATE_BOUND is a mate: MATE_SCORE - p when the side to move mates at ply p,
-// p - MATE_SCORE when it is mated there (the root is ply 1).
 // The iterations of a "go" without "depth" end as after the xboard engine's "new" (sd 30).
 constexpr int32_t DEFAULT_DEPTH_LIMIT = 30;
 
@@ -98,6 +96,9 @@ void apply_limits(const GoLimits& limits) {
                           limits.depth == ABSENT && limits.nodes == ABSENT;
 }
 
+// One "info" line per completed iteration. A score beyond MATE_BOUND is a mate: MATE_SCORE - p
+// when the side to move mates at ply p, p - MATE_SCORE when it is mated there (the root is
+// ply 1), shown as the number of the engine's moves to it.
 void print_info_line(int depth, int32_t score) {
     char line[1024];
     const int32_t ms = clock_ms() - search_start;
