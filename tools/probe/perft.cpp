@@ -15,8 +15,11 @@
 
 namespace {
 
-// Leaves `depth` plies below the position of history entry `ply`.
-uint64_t perft(int depth, int ply) {
+// Leaves `depth` plies below the position of history entry `ply`. Flattened: the engine's
+// generators, make, unmake and check test, which this loop runs for every leaf, are compiled
+// into it rather than called through their side-to-move dispatch (about a tenth fewer
+// instructions; the same functions, so perft still tests what the search runs).
+__attribute__((flatten)) uint64_t perft(int depth, int ply) {
     Move moves[MAX_MOVES];
     int count = generate_captures(moves, ply);
     count += generate_quiet_moves(moves + count, ply);
