@@ -14,10 +14,15 @@ int32_t history_scores[64 * 64 * 2];
 
 namespace {
 
-// The sixteen squares c3 to f6.
-constexpr bool central(Square s) {
-    return file_of[s] >= 2 && file_of[s] <= 5 && rank_of[s] >= 2 && rank_of[s] <= 5;
-}
+// The sixteen squares c3 to f6, as one set: a bit test instead of four table comparisons.
+constexpr Bitboard CENTRAL_SQUARES = [] {
+    Bitboard set = 0;
+    for (int s = 0; s < 64; ++s)
+        if (file_of[s] >= 2 && file_of[s] <= 5 && rank_of[s] >= 2 && rank_of[s] <= 5)
+            set |= Bitboard(1) << s;
+    return set;
+}();
+constexpr bool central(Square s) { return (CENTRAL_SQUARES >> s) & 1; }
 
 }  // namespace
 
