@@ -37,16 +37,10 @@ void unmake(Move move) {
     const Square from = move_from(move), to = move_to(move);
     const int piece = move_piece(move), promotion = move_promotion(move);
     const int captured = move_captured(move);
-    const bool en_passant = move_special(move) == SPECIAL_EN_PASSANT;
     const Bitboard from_mask = set_mask[from], to_mask = set_mask[to];
     const Bitboard path = from_mask | to_mask;
-    // What stands on `to` again: the victim, unless it was taken en passant.
-    const int restored = en_passant ? NO_PIECE : captured;
 
-    if (restored == NO_PIECE) move_rotated(to, from);
-    else set_rotated(from);
     board.mailbox[from] = uint8_t(piece);
-    board.mailbox[to] = uint8_t(restored);
     side_to_move ^= 1;
     --game_move_count;
     board.*Own::pieces ^= path;
@@ -65,25 +59,33 @@ void unmake(Move move) {
             remove_promoted<C>(promotion, to_mask);
         }
     }
-    // `from` holds the mover again and `to` whatever was taken there.
-    board.rooks_queens = (board.rooks_queens & ~path) | (from_mask & straight_kinds[piece]) |
-                         (to_mask & straight_kinds[restored]);
-    board.bishops_queens = (board.bishops_queens & ~path) | (from_mask & diagonal_kinds[piece]) |
-                           (to_mask & diagonal_kinds[restored]);
+    // `from` holds the mover again; `to` is empty unless a victim is put back there.
+    board.rooks_queens = (board.rooks_queens & ~path) | (from_mask & straight_kinds[piece]);
+    board.bishops_queens = (board.bishops_queens & ~path) | (from_mask & diagonal_kinds[piece]);
 
-    if (captured != NO_PIECE) {
-        Bitboard victim = to_mask;
-        if (en_passant) {
-            const Square square = to - Own::forward;
-            victim = set_mask[square];
-            board.mailbox[square] = PAWN;
-            set_rotated(square);
-        }
-        board.*Enemy::kind_sets[captured] |= victim;
-        board.*Enemy::pieces |= victim;
-        add_to_counts<Own::other>(captured, 1);
-        material -= Own::sign * piece_value[captured];
+    if (captured == NO_PIECE) {
+        move_rotated(to, from);
+        board.mailbox[to] = NO_PIECE;
+        return;
     }
+    Bitboard victim = to_mask;
+    if (move_special(move) == SPECIAL_EN_PASSANT) {
+        const Square square = to - Own::forward;
+        victim = set_mask[square];
+        move_rotated(to, from);
+        set_rotated(square);
+        board.mailbox[to] = NO_PIECE;
+        board.mailbox[square] = PAWN;
+    } else {
+        set_rotated(from);
+        board.mailbox[to] = uint8_t(captured);
+        board.rooks_queens |= to_mask & straight_kinds[captured];
+        board.bishops_queens |= to_mask & diagonal_kinds[captured];
+    }
+    board.*Enemy::kind_sets[captured] |= victim;
+    board.*Enemy::pieces |= victim;
+    add_to_counts<Own::other>(captured, 1);
+    material -= Own::sign * piece_value[captured];
 }
 
 }  // namespace
