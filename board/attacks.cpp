@@ -7,7 +7,7 @@ int32_t side_to_move;
 int32_t material;
 
 Bitboard attackers_of(Square sq) {
-    Bitboard kings = set_mask[board.white_king_square] | set_mask[board.black_king_square];
+    Bitboard kings = square_bit(board.white_king_square) | square_bit(board.black_king_square);
     return (diagonal_attacks(sq) & board.bishops_queens) |
            (straight_attacks(sq) & board.rooks_queens) |
            (king_moves[sq] & kings) |

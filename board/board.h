@@ -212,6 +212,9 @@ void init_tables();
 // Bit operations.
 
 inline int32_t popcount(Bitboard b) { return __builtin_popcountll(b); }
+// The set of square s alone: what set_mask[s] holds, as a shift, which the hot paths (make,
+// unmake, the attack and exchange tests) need not wait on a load for.
+constexpr Bitboard square_bit(Square s) { return Bitboard(1) << s; }
 // Index of the highest set bit; 16 for an empty set.
 inline int32_t highest_bit(Bitboard b) { return b ? 63 - __builtin_clzll(b) : 16; }
 // Index of the lowest set bit; 64 for an empty set.
@@ -254,7 +257,7 @@ inline int attacked_by(Square sq) {
     constexpr bool white = By == WHITE;
     const Bitboard men = white ? board.white_pieces : board.black_pieces;
     const Bitboard* const pawn_reach = white ? black_pawn_attacks : white_pawn_attacks;
-    const Bitboard king = set_mask[white ? board.white_king_square : board.black_king_square];
+    const Bitboard king = square_bit(white ? board.white_king_square : board.black_king_square);
     if ((pawn_reach[sq] & (white ? board.white_pawns : board.black_pawns)) |
         (knight_moves[sq] & (white ? board.white_knights : board.black_knights)) | (king_moves[sq] & king))
         return 1;

@@ -129,11 +129,11 @@ int straight_pieces() {
         v += straight_mobility(sq) * weight;
         if (rank_of[sq] == seventh) ++on_seventh;
         if (direction[sq][enemy_king]) v += 8;
-        if (open_files & set_mask[sq]) {
+        if (open_files & square_bit(sq)) {
             v += 8;
             // The second of them on this open file, counting from the a8 end.
             if (popcount((men ^ set) & file_mask[sq]) == 2) v += 5;
-        } else if (half_open & set_mask[sq]) {
+        } else if (half_open & square_bit(sq)) {
             v += 5;
         }
     }

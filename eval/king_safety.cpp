@@ -82,9 +82,9 @@ int king_safety_side(int castling) {
     }
 
     if (board.*E::major_count != 0) {
-        if (open_files & set_mask[king])
+        if (open_files & square_bit(king))
             v -= 10;
-        else if (*K::enemy_half_open & set_mask[king])
+        else if (*K::enemy_half_open & square_bit(king))
             v -= 8;
     }
 

@@ -123,7 +123,7 @@ int pawn_shape_score(PawnEntry& e) {
             score += p.unsupported_pawn_penalty;
         if (f < 7 && unsupported<C>(sq + 1, own_pawns, enemy_pawns))
             score += p.unsupported_pawn_penalty;
-        if (!(enemy_pawns & T::passed_mask[sq])) e.passed[C] |= set_mask[sq];
+        if (!(enemy_pawns & T::passed_mask[sq])) e.passed[C] |= square_bit(sq);
     }
     return score;
 }
@@ -179,9 +179,9 @@ int pawn_men_score(const PawnEntry& entry) {
         else if (popcount(attackers & board.*S::pieces) >= popcount(attackers & enemy_men))
             score += T::passed[sq] + bonus;
         const Square stop = sq + S::forward;
-        if (enemy_knights & set_mask[stop])
+        if (enemy_knights & square_bit(stop))
             score -= 8;
-        else if (enemy_men & set_mask[stop])
+        else if (enemy_men & square_bit(stop))
             score -= 4;
         if (board.*S::rooks & T::behind_span[sq]) score += 10;
         if (board.*E::rooks & T::behind_span[sq]) score -= 8;

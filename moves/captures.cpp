@@ -61,7 +61,7 @@ int captures(Move* const first, int ply) {
     }
 
     const Square ep_square = board.history[ply].ep_square;
-    const Bitboard targets = ep_square ? enemy | set_mask[ep_square] : enemy;
+    const Bitboard targets = ep_square ? enemy | square_bit(ep_square) : enemy;
     out = add_pawn_captures<C, Own::toward_h>(
         out, shift_squares<Own::toward_h>(pawns & ~file_mask[H1]) & targets, ep_square);
     out = add_pawn_captures<C, Own::toward_a>(

@@ -22,12 +22,12 @@ inline void add_promoted(int promotion, Bitboard to_mask) {
 template <int C>
 inline void move_castling_rook(Square corner, Square rook_to) {
     using Own = Colour<C>;
-    const Bitboard both = set_mask[corner] | set_mask[rook_to];
+    const Bitboard both = square_bit(corner) | square_bit(rook_to);
     board.mailbox[corner] = NO_PIECE;
     board.mailbox[rook_to] = ROOK;
     board.*Own::rooks ^= both;
     board.*Own::pieces ^= both;
-    board.rooks_queens = (board.rooks_queens & ~set_mask[corner]) | set_mask[rook_to];
+    board.rooks_queens = (board.rooks_queens & ~square_bit(corner)) | square_bit(rook_to);
     move_rotated(corner, rook_to);
 }
 
@@ -47,7 +47,7 @@ int make(Move move, int ply) {
     // The rights of a king or rook leaving home, and of a rook taken on its corner.
     entry.castling &= castling_kept[from] & castling_kept[to];
 
-    const Bitboard from_mask = set_mask[from], to_mask = set_mask[to];
+    const Bitboard from_mask = square_bit(from), to_mask = square_bit(to);
     const Bitboard path = from_mask | to_mask;
     move_rotated(from, to);
     board.mailbox[from] = NO_PIECE;
@@ -89,7 +89,7 @@ int make(Move move, int ply) {
         Bitboard victim = to_mask;
         if (move_special(move) == SPECIAL_EN_PASSANT) {
             const Square square = to - Own::forward;
-            victim = set_mask[square];
+            victim = square_bit(square);
             clear_rotated(square);
             board.mailbox[square] = NO_PIECE;
         }

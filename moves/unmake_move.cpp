@@ -21,12 +21,12 @@ inline void remove_promoted(int promotion, Bitboard to_mask) {
 template <int C>
 inline void return_castling_rook(Square corner, Square rook_at) {
     using Own = Colour<C>;
-    const Bitboard both = set_mask[corner] | set_mask[rook_at];
+    const Bitboard both = square_bit(corner) | square_bit(rook_at);
     board.mailbox[corner] = ROOK;
     board.mailbox[rook_at] = NO_PIECE;
     board.*Own::rooks ^= both;
     board.*Own::pieces ^= both;
-    board.rooks_queens = (board.rooks_queens | set_mask[corner]) & ~set_mask[rook_at];
+    board.rooks_queens = (board.rooks_queens | square_bit(corner)) & ~square_bit(rook_at);
     move_rotated(rook_at, corner);
 }
 
@@ -37,7 +37,7 @@ void unmake(Move move) {
     const Square from = move_from(move), to = move_to(move);
     const int piece = move_piece(move), promotion = move_promotion(move);
     const int captured = move_captured(move);
-    const Bitboard from_mask = set_mask[from], to_mask = set_mask[to];
+    const Bitboard from_mask = square_bit(from), to_mask = square_bit(to);
     const Bitboard path = from_mask | to_mask;
 
     board.mailbox[from] = uint8_t(piece);
@@ -71,7 +71,7 @@ void unmake(Move move) {
     Bitboard victim = to_mask;
     if (move_special(move) == SPECIAL_EN_PASSANT) {
         const Square square = to - Own::forward;
-        victim = set_mask[square];
+        victim = square_bit(square);
         move_rotated(to, from);
         set_rotated(square);
         board.mailbox[to] = NO_PIECE;

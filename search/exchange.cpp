@@ -75,7 +75,7 @@ int static_exchange(Square from, Square to) {
     const Bitboard occupancies[OCCUPANCIES] = {occupied(), board.occupied_r90, board.occupied_a1h8,
                                                board.occupied_h1a8};
     int gain[GAIN_ROOM];
-    Bitboard attackers = attackers_of(to) & ~set_mask[from];
+    Bitboard attackers = attackers_of(to) & ~square_bit(from);
     gain[0] = piece_value[board.mailbox[to]];
     int on_square = piece_value[board.mailbox[from]];
     int side = side_to_move ^ 1;
@@ -98,7 +98,7 @@ int static_exchange(Square from, Square to) {
             }
         }
         gain[n] = on_square - gain[n - 1];
-        attackers &= ~set_mask[s];
+        attackers &= ~square_bit(s);
         on_square = piece_value[kind];
         attackers |= xray_behind(s, to, occupancies);
         ++n;
