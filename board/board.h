@@ -215,8 +215,12 @@ inline int32_t popcount(Bitboard b) { return __builtin_popcountll(b); }
 // The set of square s alone: what set_mask[s] holds, as a shift, which the hot paths (make,
 // unmake, the attack and exchange tests) need not wait on a load for.
 constexpr Bitboard square_bit(Square s) { return Bitboard(1) << s; }
+// The index of the highest bit of a non-empty set. Written as 63 XOR the leading zeros, which
+// the compiler emits as the one bit-scan instruction that gives the index (63 minus them
+// costs two more instructions on every square a loop takes out of a set).
+inline int32_t highest_square(Bitboard b) { return __builtin_clzll(b) ^ 63; }
 // Index of the highest set bit; 16 for an empty set.
-inline int32_t highest_bit(Bitboard b) { return b ? 63 - __builtin_clzll(b) : 16; }
+inline int32_t highest_bit(Bitboard b) { return b ? highest_square(b) : 16; }
 // Index of the lowest set bit; 64 for an empty set.
 inline int32_t lowest_bit(Bitboard b) { return b ? __builtin_ctzll(b) : 64; }
 

@@ -108,7 +108,7 @@ constexpr Bitboard shift_squares(Bitboard b) {
 // than a set_mask look-up: every loop that walks a set waits on this step, and a shift is
 // quicker than a load.
 inline Square pop_highest(Bitboard& set) {
-    const Square s = 63 - __builtin_clzll(set);
+    const Square s = highest_square(set);
     set ^= Bitboard(1) << s;
     return s;
 }
