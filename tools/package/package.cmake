@@ -1,6 +1,5 @@
 # Installation as Debian's own engines are installed, and the Debian package built from the
-# same rules: the programs in games/, the manual page in section 6, and the plugin file by
-# which xboard lists the engine.
+# same rules: the programs in games/ and the manual page in section 6.
 set(BITROOK_MAN_PAGE ${CMAKE_CURRENT_BINARY_DIR}/bitrook.6.gz)
 add_custom_command(OUTPUT ${BITROOK_MAN_PAGE}
   COMMAND gzip -9n -c ${CMAKE_CURRENT_SOURCE_DIR}/tools/package/bitrook.6 > ${BITROOK_MAN_PAGE}
@@ -10,7 +9,6 @@ add_custom_target(bitrook_man_page ALL DEPENDS ${BITROOK_MAN_PAGE})
 
 install(TARGETS bitrook bitrook-uci RUNTIME DESTINATION games)
 install(FILES ${BITROOK_MAN_PAGE} DESTINATION share/man/man6)
-install(FILES tools/package/bitrook.eng DESTINATION share/games/plugins/xboard)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME bitrook)
