@@ -4,15 +4,6 @@
 #include "eval/eval.h"
 #include "search/search_internal.h"
 
-int32_t nodes;
-int32_t time_up;
-int32_t deadline;
-int32_t extension_kind[PLY_TABLE_SIZE];
-int32_t null_tries;
-int32_t null_cutoffs;
-int32_t iteration_depth;
-bool (*stop_poll)();
-
 constexpr int NULL_REDUCTION = 3;
 // Most nodes that cut off do so within the first few moves: those are selected one at a time,
 // and a node that gets past them sorts the rest at once.

@@ -5,6 +5,11 @@
 #include "eval/eval.h"
 #include "search/search_internal.h"
 
+namespace {
+// A capture on the square the last move went to.
+constexpr int32_t RECAPTURE_ORDER_BONUS = 300;
+}  // namespace
+
 Move pv_table[PLY_TABLE_SIZE][MAX_PLY];
 int32_t pv_length[PLY_TABLE_SIZE];
 Killer killers_1[PLY_TABLE_SIZE];
@@ -12,33 +17,20 @@ Killer killers_2[PLY_TABLE_SIZE];
 Killer killers_3[PLY_TABLE_SIZE];
 int32_t history_scores[64 * 64 * 2];
 
-namespace {
-
-// The sixteen squares c3 to f6, as one set: a bit test instead of four table comparisons.
-constexpr Bitboard CENTRAL_SQUARES = [] {
-    Bitboard set = 0;
-    for (int s = 0; s < 64; ++s)
-        if (file_of[s] >= 2 && file_of[s] <= 5 && rank_of[s] >= 2 && rank_of[s] <= 5)
-            set |= Bitboard(1) << s;
-    return set;
-}();
-constexpr bool central(Square s) { return (CENTRAL_SQUARES >> s) & 1; }
-
-}  // namespace
-
 void score_moves(const Move* moves, int32_t* scores, int count, int ply) {
-    const Move pv = pv_table[1][ply];
-    const Move k1 = killers_1[ply].move, k2 = killers_2[ply].move, k3 = killers_3[ply].move;
+    const ExpectedMoves expected = expected_moves(ply);
     // The square the last recorded move went to: a capture there is a recapture.
     const int last_to = game_move_count != 0 ? move_to(game_moves[game_move_count - 1]) : -1;
     const bool opening = eval_params.game_phase == OPENING_PHASE;
 
     for (int i = 0; i < count; ++i) {
         const Move m = moves[i];
-        if (m == pv) { scores[i] = PV_ORDER_SCORE; continue; }
-        if (m == k1) { scores[i] = KILLER_1_ORDER_SCORE; continue; }
-        if (m == k2) { scores[i] = KILLER_2_ORDER_SCORE; continue; }
-        if (m == k3) { scores[i] = KILLER_3_ORDER_SCORE; continue; }
+        // The expected line's move and the killers take their bonus alone.
+        const int32_t bonus = expected_move_bonus(expected, m);
+        if (bonus != 0) {
+            scores[i] = bonus;
+            continue;
+        }
 
         const int from = move_from(m), to = move_to(m);
         const int captured = move_captured(m), promotion = move_promotion(m);
@@ -47,17 +39,10 @@ void score_moves(const Move* moves, int32_t* scores, int count, int ply) {
             score = promotion != 0
                         ? piece_value[promotion] - piece_value[move_piece(m)] + piece_value[captured]
                         : static_exchange(from, to);
-            if (to == last_to) score += 300;
+            if (to == last_to) score += RECAPTURE_ORDER_BONUS;
         }
         score += history_scores[history_index(m, side_to_move)];
-        if (central(to)) score += 200;
-        if (opening && move_piece(m) == KING) {
-            // A sideways king step in the opening is discouraged; castling and any other king
-            // move are encouraged.
-            if (captured == 0 && std::abs(from - to) == 1) score -= 400;
-            else score += 300 + piece_value[captured];
-        }
-        scores[i] = score;
+        scores[i] = score + placement_order_bonus(m, opening);
     }
 }
 

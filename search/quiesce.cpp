@@ -36,8 +36,7 @@ __attribute__((flatten)) int quiesce(int alpha, int beta, int ply) {
     // lower. Taking the first of the highest scores each time, and valuing an unvalued capture
     // when it is taken (dropping it if it loses material), tries the moves exactly in the order
     // that valuing every capture first would give; a node that cuts off values few of them.
-    const Move pv = pv_table[1][ply];
-    const Move k1 = killers_1[ply].move, k2 = killers_2[ply].move, k3 = killers_3[ply].move;
+    const ExpectedMoves expected = expected_moves(ply);
     bool unvalued[MAX_MOVES];
     int kept = 0;  // kept moves are compacted to the front of the same list
     for (int i = 0; i < generated; ++i) {
@@ -46,11 +45,8 @@ __attribute__((flatten)) int quiesce(int alpha, int beta, int ply) {
         const int p = piece_value[move_promotion(m)];
         if (c == piece_value[KING]) return beta;  // the last move left its king en prise
         if (c + p < threshold) continue;
-        int score = p != 0 ? p - piece_value[move_piece(m)] + c : c;
-        if (m == pv) score += PV_ORDER_SCORE;
-        else if (m == k1) score += KILLER_1_ORDER_SCORE;
-        else if (m == k2) score += KILLER_2_ORDER_SCORE;
-        else if (m == k3) score += KILLER_3_ORDER_SCORE;
+        const int score = (p != 0 ? p - piece_value[move_piece(m)] + c : c) +
+                          expected_move_bonus(expected, m);
         list.moves[kept] = m;
         list.scores[kept] = score;
         unvalued[kept] = p == 0;

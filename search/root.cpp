@@ -14,14 +14,11 @@ int root_search(int alpha, int beta, int& depth) {
     count_node();
 
     // The amounts added here stay in root_scores for the next iteration.
-    const Move pv = pv_table[1][1];
+    const ExpectedMoves expected = expected_moves(1);
     for (int i = 0; i < root_move_count; ++i) {
         const Move m = root_moves[i];
-        root_scores[i] += history_scores[history_index(m, side_to_move)];
-        if (m == pv) root_scores[i] += PV_ORDER_SCORE;
-        else if (m == killers_1[1].move) root_scores[i] += KILLER_1_ORDER_SCORE;
-        else if (m == killers_2[1].move) root_scores[i] += KILLER_2_ORDER_SCORE;
-        else if (m == killers_3[1].move) root_scores[i] += KILLER_3_ORDER_SCORE;
+        root_scores[i] += history_scores[history_index(m, side_to_move)] +
+                          expected_move_bonus(expected, m);
     }
     sort_moves(root_scores, root_scores + root_move_count, root_moves);
 

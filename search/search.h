@@ -1,6 +1,9 @@
 // Search: exchange evaluation, move ordering and its memory, quiescence, alpha-beta, the
-// root search, repetition detection, and the millisecond clock they stop by.
+// root search, repetition detection, and the search control (node counter, clock, deadline,
+// stop poll). It uses board/, moves/ and eval/; the engine core above drives it.
 #pragma once
+
+#include <cstdlib>
 
 #include "board/board.h"
 #include "moves/moves.h"
@@ -17,13 +20,41 @@ struct Killer {
     int32_t score;
 };
 
-// Search memory, shared by the searches and shifted or cleared by the driver.
+// Search memory, shared by the searches and shifted or cleared by the thinking driver.
 extern Move pv_table[PLY_TABLE_SIZE][MAX_PLY];
 extern int32_t pv_length[PLY_TABLE_SIZE];
 extern Killer killers_1[PLY_TABLE_SIZE];
 extern Killer killers_2[PLY_TABLE_SIZE];
 extern Killer killers_3[PLY_TABLE_SIZE];
 extern int32_t history_scores[64 * 64 * 2];
+
+// The sixteen squares c3 to f6, as one set: a move into them is tried earlier.
+constexpr Bitboard CENTRAL_SQUARES = [] {
+    Bitboard set = 0;
+    for (int s = 0; s < 64; ++s)
+        if (file_of[s] >= 2 && file_of[s] <= 5 && rank_of[s] >= 2 && rank_of[s] <= 5)
+            set |= Bitboard(1) << s;
+    return set;
+}();
+constexpr int32_t CENTRE_ORDER_BONUS = 200;
+// In the opening a sideways king step is discouraged; castling and any other king move
+// (a capture by the king adds its victim's value) are encouraged.
+constexpr int32_t SIDEWAYS_KING_ORDER_PENALTY = 400;
+constexpr int32_t KING_MOVE_ORDER_BONUS = 300;
+
+// The ordering adjustment of a move by where it goes and, in the opening, by a king's moving
+// (the alpha-beta nodes and the root list both add it).
+inline int32_t placement_order_bonus(Move m, bool opening) {
+    int32_t bonus = (CENTRAL_SQUARES >> move_to(m)) & 1 ? CENTRE_ORDER_BONUS : 0;
+    if (opening && move_piece(m) == KING) {
+        const int captured = move_captured(m);
+        if (captured == NO_PIECE && std::abs(move_from(m) - move_to(m)) == 1)
+            bonus -= SIDEWAYS_KING_ORDER_PENALTY;
+        else
+            bonus += KING_MOVE_ORDER_BONUS + piece_value[captured];
+    }
+    return bonus;
+}
 
 // Orders the moves of an alpha-beta node at `ply`.
 void score_moves(const Move* moves, int32_t* scores, int count, int ply);

@@ -1,4 +1,5 @@
-// Helpers shared by the search files (quiescence, alpha-beta, root): the history index, the
+// Helpers shared by the search files (quiescence, alpha-beta, root): the ordering bonuses of
+// the expected line and the killers, the node count and stop check, the history index, the
 // principal-variation copy and the two per-move extension tests.
 #pragma once
 
@@ -9,6 +10,22 @@ constexpr int32_t PV_ORDER_SCORE = 10000;
 constexpr int32_t KILLER_1_ORDER_SCORE = 6000;
 constexpr int32_t KILLER_2_ORDER_SCORE = 4000;
 constexpr int32_t KILLER_3_ORDER_SCORE = 2000;
+
+// The moves a node at one ply tries early: the expected line's move there and its killers.
+struct ExpectedMoves {
+    Move pv, killer_1, killer_2, killer_3;
+};
+inline ExpectedMoves expected_moves(int ply) {
+    return {pv_table[1][ply], killers_1[ply].move, killers_2[ply].move, killers_3[ply].move};
+}
+// The ordering bonus of `m` as one of them (the first that matches), else 0.
+inline int32_t expected_move_bonus(const ExpectedMoves& e, Move m) {
+    if (m == e.pv) return PV_ORDER_SCORE;
+    if (m == e.killer_1) return KILLER_1_ORDER_SCORE;
+    if (m == e.killer_2) return KILLER_2_ORDER_SCORE;
+    if (m == e.killer_3) return KILLER_3_ORDER_SCORE;
+    return 0;
+}
 
 // Counts a node. The counter wraps like the 32-bit register it is instead of overflowing
 // (a think of some minutes passes 2^31 nodes); returns the new value.
