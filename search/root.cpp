@@ -27,9 +27,12 @@ int root_search(int alpha, int beta, int& depth) {
         const Move m = root_moves[i];
         make_move(m, 1);  // root moves are legal
         // Every root move is extended on its own merits, whatever the earlier moves did.
-        if (reaches_seventh_rank(m, side_to_move ^ 1) || is_recapture(m)) {
+        if (reaches_seventh_rank(m, side_to_move ^ 1)) {
             ++depth;
             extension_kind[1] = SEVENTH_RANK_EXTENSION;
+        } else if (is_recapture(m)) {
+            ++depth;
+            extension_kind[1] = RECAPTURE_EXTENSION;
         }
         int s;
         if (first) {
