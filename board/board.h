@@ -1,5 +1,6 @@
 // Board core: squares, moves, the position record, the geometry tables, bit operations,
-// attack queries and position setup.
+// attack queries and position setup. It uses nothing but the standard library; every other
+// folder builds on it.
 //
 // Squares: 0 is h1, 1 is g1, ..., 7 is a1, 8 is h2, ..., 63 is a8. File index f = s & 7
 // (0 = h-file), rank index r = s >> 3 (0 = rank 1). s + 1 is one file toward a, s + 8 one rank

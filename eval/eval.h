@@ -1,5 +1,6 @@
 // Evaluation: game phase and its weights, the static evaluation with its pawn-structure,
-// king-safety and development terms, and the insufficient-material test.
+// king-safety and development terms, and the insufficient-material test. It uses board/ and
+// moves/.
 #pragma once
 
 #include "board/board.h"

@@ -1,5 +1,6 @@
 // Moves: pseudo-legal generation in two stages (captures and promotions, then quiet moves),
-// and making and unmaking moves in place with the per-ply history and the move record.
+// and making and unmaking moves in place with the per-ply history and the move record. It
+// uses board/.
 #pragma once
 
 #include "board/board.h"

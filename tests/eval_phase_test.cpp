@@ -46,7 +46,7 @@ TEST(GamePhase, Endgame) {
     EXPECT_EQ(eval_params.phase_piece_count, 0);
 }
 
-// Sets the position and decides its phase, as the driver does before a search.
+// Sets the position and decides its phase, as the thinking driver does before a search.
 int insufficient(const char* fen) {
     EXPECT_TRUE(setup_with_phase(fen)) << fen;
     return insufficient_material();

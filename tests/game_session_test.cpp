@@ -2,14 +2,14 @@
 // refused moves and positions, the end of the game seen by the engine (mate, stalemate,
 // repetition, the fifty-move rule, insufficient material, resignation). Every move the
 // engine plays is replayed on the in-process board and must be legal there; the in-process
-// loop is used where the driver's state must be inspected.
+// loop is used where the engine's state must be inspected.
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <cstring>
 #include <set>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "moves/moves.h"
 #include "search/search.h"
 #include "tests/game_replay.h"

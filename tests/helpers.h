@@ -1,12 +1,12 @@
 // Helpers shared by the tests: square names, the sanitizer switch, positions set up as the
-// driver sets them, and the legal moves of the game position.
+// engine sets them, and the legal moves of the game position.
 #pragma once
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "eval/eval.h"
 #include "moves/moves.h"
 #include "tests/session.h"
@@ -18,7 +18,7 @@ constexpr int sq(const char* name) { return 8 * (name[1] - '1') + ('h' - name[0]
 inline bool sanitized() { return std::getenv("BITROOK_SANITIZED") != nullptr; }
 
 // Sets up `fen` and decides its phase with `moves_played` half-moves behind it, as the
-// driver does before a search; false when the position is refused.
+// thinking driver does before a search; false when the position is refused.
 inline bool setup_with_phase(const char* fen, int moves_played = 0) {
     if (!setup(fen)) return false;
     game_move_count = moves_played;

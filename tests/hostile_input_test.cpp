@@ -6,7 +6,7 @@
 
 #include <random>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "moves/moves.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/stepped_session.h"

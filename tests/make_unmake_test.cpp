@@ -7,7 +7,7 @@
 #include <cstring>
 #include <cstddef>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "moves/moves.h"
 #include "tests/helpers.h"
 #include "tests/session.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "moves/moves.h"
 #include "tests/session.h"
 

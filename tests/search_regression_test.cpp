@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "tests/search_setup.h"
 
 namespace {
@@ -74,7 +74,7 @@ TEST(SearchProbe, ExchangeValuesInGeneratorOrder) {
 }
 
 TEST(SearchProbe, ThinkingLinesOfTheDriver) {
-    // The driver stops at the first iteration that finds a mate: depth 1, then depth 2.
+    // The thinking driver stops at the first iteration that finds a mate: depth 1, then depth 2.
     const SessionResult r = run_probe("search '6k1/5ppp/8/8/8/8/8/R5K1 w - -' 3");
     EXPECT_EQ(r.status, 0);
     const std::string& out = r.output;

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "eval/eval.h"
 #include "moves/moves.h"
 #include "search/search.h"

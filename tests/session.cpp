@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "board/board.h"
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "moves/moves.h"
 
 namespace {

@@ -27,7 +27,7 @@ struct PacedStep {
 SessionResult run_paced_uci_session(const std::vector<PacedStep>& steps, int timeout_seconds);
 
 // Runs a whole session through the command loop in this process (the same code the binary
-// runs, reading from a buffer); the driver records are reset first.
+// runs, reading from a buffer); the engine records are reset first.
 SessionResult run_in_process_session(const std::string& input);
 
 // Runs a shell command line with `input` on its standard input (killed after

@@ -1,5 +1,5 @@
 // An in-process protocol session fed a few lines at a time, so that a test can read what the
-// engine answered to each step and look at the driver records in between. The engine's
+// engine answered to each step and look at the engine records in between. The engine's
 // thinking is bounded by a cap on each move's budget.
 #pragma once
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "moves/moves.h"
 #include "tests/helpers.h"
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <sstream>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "moves/moves.h"
 #include "search/search.h"
 #include "tests/fuzz/fuzz_check.h"

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "search/search.h"
 #include "tests/game_replay.h"
 #include "tests/session.h"

@@ -26,7 +26,7 @@ ensure_engine() {
   local binary stale=
   for binary in "$ROOT/build/release/bitrook" "$ROOT/build/release/bitrook-uci"; do
     if [ ! -x "$binary" ] || [ -n "$(find "$ROOT/board" "$ROOT/moves" "$ROOT/eval" "$ROOT/search" \
-         "$ROOT/driver" -newer "$binary" -name '*.[ch]*' | head -1)" ]; then
+         "$ROOT/engine" "$ROOT/xboard" "$ROOT/uci" -newer "$binary" -name '*.[ch]*' | head -1)" ]; then
       stale=1
     fi
   done

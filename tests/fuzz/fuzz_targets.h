@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/driver.h"
+#include "uci/uci.h"
+#include "xboard/xboard.h"
 #include "search/search.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/game_replay.h"
@@ -60,10 +61,10 @@ inline size_t said_size = 0;
 // What the session said from `from` on (every reply is flushed, so the size is current).
 inline std::string_view said_since(size_t from) { return {said_data + from, said_size - from}; }
 
-// Runs a session of at most LONGEST_SESSION bytes (longer inputs are skipped) with the driver
+// Runs a session of at most LONGEST_SESSION bytes (longer inputs are skipped) with the engine
 // records reset, every search bounded to 2 ms and the replies captured: `start` first (the
-// handshake, if any), then `run_line`(line, length, its place in the input) for each line
-// in turn, the line feed belonging to its line, until "quit". A valid position left at the
+// front end's own reset and its handshake, if any), then `run_line`(line, length, its place in
+// the input) for each line in turn, the line feed belonging to its line, until "quit". A valid position left at the
 // end must be consistent.
 template <class Start, class RunLine>
 inline void run_fuzz_session(const uint8_t* data, size_t size, Start start, RunLine run_line) {
@@ -203,7 +204,7 @@ inline void fuzz_session_input(const uint8_t* data, size_t size) {
 // refused one (which is named), and the position held is the one its own text sets up afresh.
 inline void fuzz_uci_input(const uint8_t* data, size_t size) {
     using namespace fuzz_detail;
-    run_fuzz_session(data, size, [] {}, [](const char* line, size_t length, const char* at) {
+    run_fuzz_session(data, size, reset_uci, [](const char* line, size_t length, const char* at) {
         const bool had_position = !engine_state.position_invalid;
         const std::vector<std::string> legal =
             had_position ? legal_move_texts() : std::vector<std::string>{};

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "tools/probe/probe.h"
 
 int probe_bench(int argc, char** argv) {

@@ -2,7 +2,7 @@
 // moves), one move a line in coordinate text with its fields.
 #include <cstdio>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "moves/moves.h"
 #include "tools/probe/position_args.h"
 #include "tools/probe/probe.h"

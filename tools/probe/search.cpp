@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "search/search.h"
 #include "tools/probe/probe.h"
 
@@ -22,7 +22,7 @@ int probe_search(int argc, char** argv) {
     reset_engine();
     protocol_out = stdout;
     set_board(argv[1]);
-    if (engine_state.position_invalid) return 1;  // the driver has said why
+    if (engine_state.position_invalid) return 1;  // set_board has said why
     engine_state.engine_side = side_to_move;
     engine_state.depth_limit = depth + 1;  // iterations run while below the limit
     engine_state.post = 1;

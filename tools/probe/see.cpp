@@ -1,7 +1,7 @@
 // probe see FEN: the exchange value of every capture of the position, in generator order.
 #include <cstdio>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "search/search.h"
 #include "tools/probe/position_args.h"
 #include "tools/probe/probe.h"

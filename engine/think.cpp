@@ -1,11 +1,10 @@
 // The thinking driver: the root move list, the end-of-game tests before searching, iterative
-// deepening inside an aspiration window, the thinking output and resignation; and the carry-
-// over of the expected line and the killers to the next search.
+// deepening inside an aspiration window with a report per completed iteration, and the
+// carry-over of the expected line and the killers to the next search.
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
-#include "driver/driver.h"
+#include "engine/engine.h"
 #include "eval/eval.h"
 #include "moves/moves.h"
 #include "search/search.h"
@@ -22,12 +21,18 @@ namespace {
 
 // The aspiration window reaches this far on each side of the score it expects.
 constexpr int32_t ASPIRATION_MARGIN = 30;
-// A completed search that scores the position below this resigns it.
-constexpr int32_t RESIGN_BELOW = -1500;
+// A move that gives check is tried earlier at the root.
+constexpr int32_t ROOT_CHECK_BONUS = 50;
 
-bool in_centre_block(Square to) {
-    const int f = to & 7;
-    return to >= 18 && to <= 45 && f >= 2 && f <= 5;
+// The limits of the search under way, for the stop poll.
+const SearchLimits* active_limits = nullptr;
+bool node_limit_armed = false;
+
+// The search's stop poll while search_position runs: the node limit (once the iterations
+// run), then the front end's own poll.
+bool poll_limits() {
+    if (node_limit_armed && uint32_t(nodes) >= active_limits->node_limit) return true;
+    return active_limits->poll != nullptr && active_limits->poll();
 }
 
 }  // namespace
@@ -37,6 +42,7 @@ void prepare_root_moves() {
     int count = generate_captures(list, 0);
     count += generate_quiet_moves(list + count, 0);
     root_move_count = 0;
+    const bool opening = eval_params.game_phase == OPENING_PHASE;
     for (int i = 0; i < count; ++i) {
         const Move m = list[i];
         if (!make_move(m, 1)) continue;
@@ -44,13 +50,8 @@ void prepare_root_moves() {
             unmake_move(m);
             continue;
         }
-        int32_t score = -quiesce(-MATE_SCORE, MATE_SCORE, 2);
-        if (in_centre_block(move_to(m))) score += 200;
-        if (in_check(side_to_move)) score += 50;
-        if (eval_params.game_phase == OPENING_PHASE && move_piece(m) == KING) {
-            if (move_captured(m) == 0 && std::abs(move_from(m) - move_to(m)) == 1) score -= 400;
-            else score += piece_value[move_captured(m)] + 300;
-        }
+        int32_t score = -quiesce(-MATE_SCORE, MATE_SCORE, 2) + placement_order_bonus(m, opening);
+        if (in_check(side_to_move)) score += ROOT_CHECK_BONUS;
         unmake_move(m);
         root_moves[root_move_count] = m;
         root_scores[root_move_count] = score;
@@ -60,37 +61,18 @@ void prepare_root_moves() {
 
 namespace {
 
-// The xboard thinking line of an iteration (which shows the moves of its line, not its depth).
-void print_thinking_line(int, int32_t score) {
-    char line[1024];
-    const int32_t centiseconds = int32_t(int64_t(clock_ms() - search_start) * 100 / 1000);
-    const int moves = pv_length[1] - 1;
-    int n = std::snprintf(line, sizeof line, "%d %d %d %d ", moves, score, centiseconds, nodes);
-    for (int i = 1; i <= moves; ++i) {
-        char text[6];
-        move_to_text(pv_table[1][i], text);
-        n += std::snprintf(line + n, sizeof line - n, "%s ", text);
-    }
-    // No time elapsed yet: divide by one centisecond.
-    const double per_second = nodes * 100.0 / (centiseconds > 0 ? centiseconds : 1);
-    if (null_tries != 0)
-        std::snprintf(line + n, sizeof line - n, "[%.2f, %.2f]\n", per_second,
-                      null_cutoffs * 100.0 / null_tries);
-    else
-        std::snprintf(line + n, sizeof line - n, "[%.2f]\n", per_second);
-    reply("%s", line);
-}
-
-}  // namespace
-
-void begin_thinking() {
+// The start of every search: the per-search state cleared, the deadline taken, the game
+// phase decided, the first window, the root list prepared.
+void begin_thinking(const SearchLimits& limits) {
     std::memset(history_scores, 0, sizeof history_scores);
     std::memset(extension_kind, 0, sizeof extension_kind);
     time_up = 0;
     nodes = 0;
 
     search_start = clock_ms();
-    deadline = move_deadline(engine_state.engine_side);
+    const int64_t budget = limits.infinite ? budget_cap_ms : limits.budget_ms;
+    const int64_t at = int64_t(search_start) + budget;
+    deadline = int32_t(at > INT32_MAX ? INT32_MAX : at);
     null_tries = 0;
     null_cutoffs = 0;
     set_game_phase();
@@ -104,16 +86,16 @@ void begin_thinking() {
     root_in_check = in_check(side_to_move);
 }
 
-Deepening deepen(void (*report)(int depth, int32_t score)) {
+// Iterative deepening over the prepared root list (at least two moves) until the clock, the
+// depth limit or a mate ends it.
+void deepen(const SearchLimits& limits, IterationReporter report, SearchResult& result) {
     int32_t best_score = -MATE_SCORE;
     Move best_move = 0;
     if (root_move_count == 2 && !root_in_check) iteration_depth += 1;
 
     // At least one iteration always runs: a depth limit at or below the first depth lowers
     // the first depth instead of leaving the engine with no move to play.
-    // (Written so that no "sd" value, however negative, overflows.)
-    if (iteration_depth >= engine_state.depth_limit)
-        iteration_depth = engine_state.depth_limit > 2 ? engine_state.depth_limit - 1 : 1;
+    if (iteration_depth > limits.max_depth) iteration_depth = std::max(limits.max_depth, 1);
     int depth = iteration_depth;
     bool completed = false;
     for (;;) {
@@ -156,49 +138,49 @@ Deepening deepen(void (*report)(int depth, int32_t score)) {
         saved_pv_length = pv_length[1];
         if (saved_pv_length > 1)
             std::memcpy(saved_pv, &pv_table[1][1], sizeof(Move) * (saved_pv_length - 1));
-        if (report) report(depth, score);
+        if (report)
+            report({depth, score, nodes, clock_ms() - search_start, &pv_table[1][1], pv_length[1] - 1,
+                    null_tries, null_cutoffs});
         if (score > MATE_BOUND || score < -MATE_BOUND) break;
+        if (depth >= limits.max_depth) break;
         depth += 1;
-        if (depth >= engine_state.depth_limit) break;
     }
     // Stopped by the clock before any iteration completed: play the move the last root
     // search ordered first rather than resign for want of time.
-    if (!completed) best_move = root_moves[0];
-    return {best_move, best_score, completed};
+    result.move = completed ? best_move : root_moves[0];
+    result.score = best_score;
+    result.depth = completed ? iteration_depth : 0;
+    result.completed = completed;
 }
 
-Move think() {
-    const int side = engine_state.engine_side;
-    begin_thinking();
+}  // namespace
 
+SearchResult search_position(const SearchLimits& limits, IterationReporter report) {
+    active_limits = &limits;
+    node_limit_armed = false;
+    stop_poll = limits.node_limit_set || limits.poll != nullptr ? poll_limits : nullptr;
+    begin_thinking(limits);
+
+    SearchResult result = {0, -MATE_SCORE, 0, false, GAME_GOES_ON, root_move_count};
     // A repetition is claimed only when the game position really stood there twice before.
-    if (repetition_count(0) == 2 && game_position_repeated()) {
-        reply("1/2-1/2 {Draw by repetinion}\n");
-        return 0;
+    if (limits.claim_draws && repetition_count(0) == 2 && game_position_repeated())
+        result.game_end = DRAW_BY_REPETITION;
+    else if (limits.claim_draws && insufficient_material())
+        result.game_end = DRAW_BY_MATERIAL;
+    else if (root_move_count == 0)
+        result.game_end = root_in_check ? CHECKMATE : STALEMATE;
+    else if (root_move_count == 1)
+        result.move = root_moves[0];
+    else {
+        // The nodes of the root list's quiescence calls are not counted, so neither are they
+        // held against the node limit.
+        node_limit_armed = limits.node_limit_set;
+        deepen(limits, report, result);
+        node_limit_armed = false;
     }
-    if (insufficient_material()) {
-        reply("1/2-1/2 {Material}\n");
-        return 0;
-    }
-    if (root_move_count == 0) {
-        if (!root_in_check) reply("1/2-1/2 {Stalemate}\n");
-        else if (side == BLACK) reply("1-0 {Black mated}\n");
-        else reply("0-1 {White mated}\n");
-        return 0;
-    }
-    if (root_move_count == 1) {
-        update_clock(side, clock_ms() - search_start);
-        return root_moves[0];
-    }
-
-    const Deepening result = deepen(engine_state.post ? print_thinking_line : nullptr);
-    if (!check_position()) reply("tellopponent INVALID INTERNAL POSITION!!!\n");
-    if (result.completed && result.score < RESIGN_BELOW) {
-        reply("resign\n");
-        return 0;
-    }
-    update_clock(side, clock_ms() - search_start);
-    return result.move;
+    stop_poll = nullptr;
+    active_limits = nullptr;
+    return result;
 }
 
 void shift_ply_tables() {

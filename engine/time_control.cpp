@@ -1,9 +1,9 @@
 // Time control: the budget of one move and the engine's own clock from move to move.
-#include "driver/driver.h"
+#include "engine/engine.h"
 #include "moves/moves.h"
 #include "search/search.h"
 
-// Upper bound of any one move's budget. The program leaves it unbounded; the fuzzers and
+// Upper bound of any one search's time. The programs leave it unbounded; the fuzzers and
 // stress tests lower it so that a search costs little whatever the session sets.
 int32_t budget_cap_ms = INT32_MAX;
 

@@ -1,9 +1,8 @@
 // The benchmark: fixed-depth searches of a fixed set of positions through the real thinking
 // driver. Its total node count is the engine's search signature: any change to what the
 // engine searches changes it. probe bench and bitrook-uci bench both run it.
-#include <cstdio>
 
-#include "driver/driver.h"
+#include "engine/engine.h"
 #include "search/search.h"
 
 namespace {
@@ -49,35 +48,17 @@ int bench_position_count() { return int(sizeof bench_positions / sizeof bench_po
 const char* bench_position(int index) { return bench_positions[index]; }
 
 BenchResult bench_search(int index, int depth) {
-    // The driver's own replies are not wanted.
-    static FILE* const nowhere = std::fopen("/dev/null", "w");
-    FILE* const out = protocol_out;
-    if (nowhere) protocol_out = nowhere;
     reset_engine();
-    set_board(bench_positions[index]);
-    engine_state.engine_side = side_to_move;
-    engine_state.depth_limit = depth + 1;  // iterations run while below the limit
-    engine_state.post = 0;
-    time_control.mode = FIXED_TIME_MODE;
-    time_control.fixed_ms = MAX_CLOCK_MS;  // no clock stop: a fixed-depth search
+    setup_position(bench_positions[index]);
+    SearchLimits limits = {};
+    limits.max_depth = depth;
+    limits.infinite = true;  // no clock stop: a fixed-depth search
+    limits.claim_draws = true;
     const int32_t start = clock_ms();
+    const SearchResult searched = search_position(limits, nullptr);
     BenchResult result;
-    result.move = think();
+    result.move = searched.move;
     result.ms = clock_ms() - start;
     result.nodes = nodes;
-    protocol_out = out;
     return result;
-}
-
-int uci_bench() {
-    int64_t total_nodes = 0;
-    int64_t total_ms = 0;
-    for (int i = 0; i < bench_position_count(); ++i) {
-        const BenchResult r = bench_search(i, BENCH_DEFAULT_DEPTH);
-        total_nodes += r.nodes;
-        total_ms += r.ms;
-    }
-    reply("%lld nodes %lld nps\n", static_cast<long long>(total_nodes),
-          static_cast<long long>(total_nodes * 1000 / (total_ms > 0 ? total_ms : 1)));
-    return 0;
 }

@@ -1,14 +1,7 @@
 // Program start-up, the handshake and the protocol command loop with its command table.
 #include <cstring>
 
-#include "driver/driver.h"
-#include "eval/eval.h"
-#include "moves/moves.h"
-#include "search/search.h"
-
-EngineState engine_state = {NO_SIDE, 0, 0, 1};
-TimeControl time_control;
-int32_t quit_requested;
+#include "xboard/xboard.h"
 
 namespace {
 
@@ -169,35 +162,17 @@ int command_loop() {
             engine_turn();
             continue;
         }
-        if (!read_line(line)) return 0;  // end of input ends as "quit" does
+        if (!read_line(line, LINE_SIZE)) return 0;  // end of input ends as "quit" does
         if (line[0] == '\n') continue;
         dispatch(line);
     }
     return 0;
 }
 
-void reset_engine() {
-    engine_state = {NO_SIDE, 0, 0, 1};
-    time_control = {};
-    quit_requested = 0;
-    clear_board();
-    side_to_move = 0;
-    game_move_count = 0;
-    eval_params = {};
-    clear_pv_and_killers();
-    std::memset(pv_length, 0, sizeof pv_length);
-    std::memset(saved_pv, 0, sizeof saved_pv);
-    saved_pv_length = 0;
-    last_score = -MATE_SCORE;
-    iteration_depth = 0;
-    budget_cap_ms = INT32_MAX;
-    reset_uci();
-}
-
 int run_engine() {
     char line[LINE_SIZE];
     engine_state.engine_side = NO_SIDE;
-    if (!read_line(line)) return 0;
+    if (!read_line(line, LINE_SIZE)) return 0;
     size_t length;
     const char* word = first_word(line, length);
     if (length != 6 || std::memcmp(word, "xboard", 6) != 0) return 0;

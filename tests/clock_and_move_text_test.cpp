@@ -1,8 +1,8 @@
-// Driver pieces in isolation: the values the clock commands store, the time budget of each
+// Engine pieces in isolation: the values the clock commands store, the time budget of each
 // mode, the clock bookkeeping, and move text in both directions.
 #include <gtest/gtest.h>
 
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 #include "moves/moves.h"
 #include "search/search.h"
 #include "tests/helpers.h"
@@ -11,7 +11,7 @@
 namespace {
 
 
-// Runs the commands in-process and leaves the driver records for inspection.
+// Runs the commands in-process and leaves the engine records for inspection.
 void session(const std::string& commands) { run_in_process_session("xboard\n" + commands); }
 
 TEST(ClockCommands, LevelStAndSdStoreMilliseconds) {

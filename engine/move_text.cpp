@@ -1,5 +1,5 @@
 // Coordinate move text (e2e4, e7e8q, e1g1) to and from Move words.
-#include "driver/driver.h"
+#include "engine/engine.h"
 
 void move_to_text(Move move, char* text) {
     const int from = move_from(move), to = move_to(move);

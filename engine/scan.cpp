@@ -1,8 +1,8 @@
 // Text scanning shared by the command loops: blanks, words and decimal integers, and the
-// clamps that keep the numbers read within what the driver records hold.
+// clamps that keep the numbers read within what the engine records hold.
 #include <cstring>
 
-#include "driver/driver.h"
+#include "engine/engine.h"
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 

@@ -6,9 +6,7 @@
 // from move to move exactly as there; any other line sets its position up afresh.
 #include <cstring>
 
-#include "driver/driver.h"
-#include "moves/moves.h"
-#include "search/search.h"
+#include "uci/uci.h"
 
 UciState uci_state;
 char uci_deferred_line[UCI_LINE_SIZE];
@@ -107,7 +105,7 @@ void do_position(const char* args) {
 }
 
 void do_ucinewgame() {
-    new_game();
+    setup_position(START_FEN);
     std::strcpy(uci_start_text, "startpos");
     uci_moves_text[0] = 0;
     uci_state.engine_move = 0;
@@ -189,7 +187,6 @@ void reset_uci() {
     uci_state = {};
     uci_start_text[0] = 0;
     uci_moves_text[0] = 0;
-    stop_poll = nullptr;
 }
 
 int uci_loop() {

@@ -3,7 +3,7 @@
 #include <csignal>
 
 #include "board/board.h"
-#include "driver/driver.h"
+#include "xboard/xboard.h"
 
 int main() {
     init_tables();

@@ -13,7 +13,7 @@
 #include <cstdarg>
 #include <cstring>
 
-#include "driver/driver.h"
+#include "engine/engine.h"
 
 FILE* protocol_out = stdout;
 
@@ -28,7 +28,7 @@ size_t buffer_pos = 0;
 
 // Room for two of the longest lines, so that a line's worth of bytes always fits behind a
 // line that is not yet complete.
-constexpr size_t FD_ROOM = 2 * UCI_LINE_SIZE;
+constexpr size_t FD_ROOM = 2 * LONGEST_LINE_SIZE;
 char fd_data[FD_ROOM];
 size_t fd_begin = 0;
 size_t fd_end = 0;

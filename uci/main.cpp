@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "board/board.h"
-#include "driver/driver.h"
+#include "uci/uci.h"
 
 int main(int argc, char** argv) {
     init_tables();

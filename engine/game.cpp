@@ -1,8 +1,8 @@
-// The game commands ("new", "setboard", "usermove", "go") and the engine's own turn, with
-// the draw announcements after its move.
+// The game record: the game position set up from FEN, the opponent's and the engine's moves
+// played on it, and the positions since the last capture or pawn move for draw claims.
 #include <cstring>
 
-#include "driver/driver.h"
+#include "engine/engine.h"
 #include "eval/eval.h"
 #include "moves/moves.h"
 #include "search/search.h"
@@ -105,21 +105,6 @@ bool setup_position(const char* fen) {
     return true;
 }
 
-void new_game() {
-    setup_position(START_FEN);
-    engine_state.engine_side = BLACK;  // the engine plays black
-    engine_state.depth_limit = 30;
-    engine_state.post = 1;
-}
-
-void set_board(const char* fen) {
-    if (!setup_position(fen)) {
-        reply("tellusererror Illegal position!!\n");
-        return;
-    }
-    engine_state.engine_side = NO_SIDE;
-}
-
 bool play_opponent_move(const char* text) {
     // The move text field holds 11 characters; anything longer is no move.
     if (std::strlen(text) > 11 || engine_state.position_invalid) return false;
@@ -145,43 +130,7 @@ bool play_opponent_move(const char* text) {
     return true;
 }
 
-void user_move(const char* text) {
-    if (!play_opponent_move(text)) reply("Illegal move: %s\n", text);
-}
-
 void play_engine_move(Move move) {
     play_game_move(move);
     accept_game_move(move);
-}
-
-// The engine plays the side to move. Its clock starts a full control unless the interface
-// has sent it ("time" before "go"), which is the clock the interface itself keeps.
-void go_command() {
-    if (engine_state.position_invalid) return;
-    engine_state.engine_side = side_to_move;
-    if (!time_control.clock_from_interface[side_to_move]) reset_clock(side_to_move);
-}
-
-void engine_turn() {
-    Move move = think();
-    if (move == 0) {
-        engine_state.engine_side = NO_SIDE;
-        return;
-    }
-    char text[6];
-    move_to_text(move, text);
-    play_engine_move(move);
-    reply("move %s\n", text);
-    if (repetition_count(0) == 2 && game_position_repeated()) {
-        reply("1/2-1/2 {Draw by repetition}\n");
-        engine_state.engine_side = NO_SIDE;
-    } else if (board.history[0].fifty >= 100) {
-        reply("1/2-1/2 {50 moves rule}\n");
-        engine_state.engine_side = NO_SIDE;
-    } else if (insufficient_material()) {
-        // Like the other results: the engine only follows from here on and stays for the
-        // next game, which an interface that reuses engines starts with "new".
-        reply("1/2-1/2 {Material}\n");
-        engine_state.engine_side = NO_SIDE;
-    }
 }

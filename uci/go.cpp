@@ -1,16 +1,12 @@
-// The UCI "go": its limits mapped onto the time control and the depth limit, the thinking
-// driver's search with an "info" line per completed iteration, the poll that answers "stop",
+// The UCI "go": its limits as the engine's search limits (the clock through the time control),
+// the search with an "info" line per completed iteration, the poll that answers "stop",
 // "quit" and "isready" while it runs, and the "bestmove" answer.
 #include <cstdio>
 
-#include "driver/driver.h"
-#include "moves/moves.h"
 #include "search/search.h"
+#include "uci/uci.h"
 
 namespace {
-
-// The iterations of a "go" without "depth" end as after the xboard engine's "new" (sd 30).
-constexpr int32_t DEFAULT_DEPTH_LIMIT = 30;
 
 // A field the "go" line did not give (read_integer never reads this value: it saturates).
 constexpr int64_t ABSENT = INT64_MIN;
@@ -57,9 +53,8 @@ GoLimits read_limits(const char* p) {
 // The limits of one search, for the side to move: movetime the fixed-time rule, a clock with
 // moves to go the moves-per-control rule, a clock alone the whole-game rule, no clock no time
 // limit. UCI keeps no clock between moves: each "go" brings it.
-void apply_limits(const GoLimits& limits) {
+SearchLimits search_limits(const GoLimits& limits) {
     const int side = side_to_move;
-    engine_state.engine_side = side;
     time_control = {};
     if (limits.move_time_ms != ABSENT) {
         time_control.mode = FIXED_TIME_MODE;
@@ -84,49 +79,50 @@ void apply_limits(const GoLimits& limits) {
         time_control.mode = FIXED_TIME_MODE;
         time_control.fixed_ms = MAX_CLOCK_MS;
     }
-    // Iterations run while their depth is below the limit: depth N searches up to N.
-    engine_state.depth_limit =
-        limits.depth != ABSENT ? clamp_int32(limits.depth + 1) : DEFAULT_DEPTH_LIMIT;
-    uci_state.node_limit_set = limits.nodes != ABSENT;
+    SearchLimits search = {};
+    search.budget_ms = time_budget(side);
+    search.max_depth = limits.depth != ABSENT ? clamp_int32(limits.depth) : DEFAULT_DEPTH_LIMIT - 1;
+    search.node_limit_set = limits.nodes != ABSENT;
     const int64_t node_limit = limits.nodes < 0 ? 0 : limits.nodes;
-    uci_state.node_limit = uint32_t(node_limit < UINT32_MAX ? node_limit : UINT32_MAX);
-    uci_state.node_limit_armed = 0;
+    search.node_limit = uint32_t(node_limit < UINT32_MAX ? node_limit : UINT32_MAX);
     // With no limit of its own, only "stop" ends the search; so does the end of the input.
     uci_state.unlimited = limits.move_time_ms == ABSENT && limits.time_ms[side] == ABSENT &&
                           limits.depth == ABSENT && limits.nodes == ABSENT;
+    search.infinite = uci_state.unlimited;
+    search.claim_draws = false;  // the interface ends the game
+    return search;
 }
 
 // One "info" line per completed iteration. A score beyond MATE_BOUND is a mate: MATE_SCORE - p
 // when the side to move mates at ply p, p - MATE_SCORE when it is mated there (the root is
 // ply 1), shown as the number of the engine's moves to it.
-void print_info_line(int depth, int32_t score) {
+void print_info_line(const IterationReport& r) {
     char line[1024];
-    const int32_t ms = clock_ms() - search_start;
-    int n = std::snprintf(line, sizeof line, "info depth %d score ", depth);
-    if (score > MATE_BOUND)
-        n += std::snprintf(line + n, sizeof line - n, "mate %d", (MATE_SCORE + 1 - score) / 2);
-    else if (score < -MATE_BOUND)
-        n += std::snprintf(line + n, sizeof line - n, "mate %d", -((MATE_SCORE + score) / 2));
+    int n = std::snprintf(line, sizeof line, "info depth %d score ", r.depth);
+    if (r.score > MATE_BOUND)
+        n += std::snprintf(line + n, sizeof line - n, "mate %d", (MATE_SCORE + 1 - r.score) / 2);
+    else if (r.score < -MATE_BOUND)
+        n += std::snprintf(line + n, sizeof line - n, "mate %d", -((MATE_SCORE + r.score) / 2));
     else
-        n += std::snprintf(line + n, sizeof line - n, "cp %d", score);
-    const uint32_t searched = uint32_t(nodes);  // the counter wraps as an unsigned number
+        n += std::snprintf(line + n, sizeof line - n, "cp %d", r.score);
+    const uint32_t searched = uint32_t(r.nodes);  // the counter wraps as an unsigned number
+    const int32_t ms = r.elapsed_ms;
     const uint64_t per_second = uint64_t(searched) * 1000 / uint64_t(ms > 0 ? ms : 1);
     n += std::snprintf(line + n, sizeof line - n, " nodes %u nps %llu time %d pv", searched,
                        static_cast<unsigned long long>(per_second), ms);
-    for (int i = 1; i < pv_length[1]; ++i) {
+    for (int i = 0; i < r.pv_moves; ++i) {
         char text[6];
-        move_to_text(pv_table[1][i], text);
+        move_to_text(r.pv[i], text);
         n += std::snprintf(line + n, sizeof line - n, " %s", text);
     }
     reply("%s\n", line);
 }
 
-// The stop poll of a UCI search: the node limit, then the lines waiting. A command for after
-// the search stops the reading, so that it and everything behind it keep their order; under
-// a search that only "stop" could end, it ends the search, since the interface has moved on.
+// The stop poll of a UCI search: the lines waiting. A command for after the search stops the
+// reading, so that it and everything behind it keep their order; under a search that only
+// "stop" could end, it ends the search, since the interface has moved on.
 bool poll_during_search() {
     if (uci_state.stop_requested) return true;
-    if (uci_state.node_limit_armed && uint32_t(nodes) >= uci_state.node_limit) return true;
     while (!uci_state.deferred) {
         const int got = poll_line(uci_deferred_line, UCI_LINE_SIZE);
         if (got == 0) return false;
@@ -144,20 +140,6 @@ bool poll_during_search() {
     return uci_state.stop_requested != 0;
 }
 
-// The thinking driver's search without the xboard engine's announcements: the game is the
-// interface's to end, so no draw is claimed and nothing is resigned.
-Move uci_think() {
-    begin_thinking();
-    if (root_move_count <= 1) return root_move_count == 1 ? root_moves[0] : 0;
-    // The nodes of the root list's quiescence calls are not counted, so neither are they
-    // held against the node limit.
-    uci_state.node_limit_armed = uci_state.node_limit_set;
-    const Deepening result = deepen(print_info_line);
-    uci_state.node_limit_armed = 0;
-    if (!check_position()) reply("info string invalid internal position\n");
-    return result.move;
-}
-
 }  // namespace
 
 void uci_go(const char* args) {
@@ -165,10 +147,13 @@ void uci_go(const char* args) {
     uci_state.stop_requested = 0;
     Move best = 0;
     if (!engine_state.position_invalid) {
-        apply_limits(limits);
-        stop_poll = poll_during_search;
-        best = uci_think();
-        stop_poll = nullptr;
+        SearchLimits search = search_limits(limits);
+        search.poll = poll_during_search;
+        // The interface ends the game: no draw is claimed and nothing is resigned.
+        const SearchResult result = search_position(search, print_info_line);
+        if (result.legal_moves > 1 && !check_position())
+            reply("info string invalid internal position\n");
+        best = result.move;
     }
     if (quit_requested) return;
     uci_state.engine_move = best;

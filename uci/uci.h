@@ -1,0 +1,47 @@
+// The UCI program (bitrook-uci): its command loop, "go" with its limits and the answers of a
+// search, and "bench". It uses the engine core (engine/) and what lies below it, never xboard/.
+#pragma once
+
+#include "engine/engine.h"
+
+// A "position" line carries every move of the game.
+constexpr int UCI_LINE_SIZE = LONGEST_LINE_SIZE;
+
+struct UciState {
+    int32_t holding;             // 1 while a finished "go infinite" waits for "stop"
+    Move held_move;              // the answer it then gives
+    int32_t stop_requested;      // the search under way must end ("stop", "quit", or what
+                                 // stands for them under a search only "stop" can end)
+    int32_t unlimited;           // the search under way has no limit of its own
+    int32_t deferred;            // 1 when a command came during the search: it waits in
+                                 // uci_deferred_line, with all input behind it, for the end
+    int32_t largest_moves_to_go; // since the game began: taken as the control's size
+    Move engine_move;            // the answer of the last "go" on the position held, else 0
+};
+extern UciState uci_state;
+extern char uci_deferred_line[UCI_LINE_SIZE];
+// The position held, as the text that sets it up: its start ("startpos", or "fen" and the FEN,
+// single-spaced; empty for no position) and the moves accepted from it, each followed by a
+// blank.
+extern char uci_start_text[UCI_LINE_SIZE];
+extern char uci_moves_text[UCI_LINE_SIZE];
+
+// Resets the UCI program's own records (reset_engine resets the engine's).
+void reset_uci();
+// Reads and carries out UCI commands until "quit" or the end of the input; returns the exit
+// status.
+int uci_loop();
+// "bitrook-uci bench": the benchmark at its default depth, ending in the line
+// "NODES nodes SPEED nps". Returns the exit status.
+int uci_bench();
+// "go" with the words after it.
+void uci_go(const char* args);
+
+// What a line that comes while a search runs (or waits for "stop") means to it.
+enum SearchLine {
+    SEARCH_GOES_ON,  // "isready" (answered at once), or a word that is ignored at any time
+    SEARCH_ENDS,     // "stop" or "quit"
+    AFTER_SEARCH,    // a command for after the search: "uci", "ucinewgame", "position", "go"
+};
+SearchLine classify_search_line(const char* line);
+void print_bestmove(Move move);  // "bestmove 0000" for no move
