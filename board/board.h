@@ -164,8 +164,6 @@ constexpr auto file_of = board_detail::per_square<int32_t>([](int f, int) { retu
 // Built tables, filled once by init_tables.
 
 extern Bitboard set_mask[64];
-extern uint8_t lsb16[65536];
-extern uint8_t msb16[65536];
 extern Bitboard rank_mask[64];
 extern Bitboard file_mask[64];
 extern Bitboard a1h8_diagonal[64];
@@ -178,10 +176,6 @@ extern Bitboard rank_attacks[64][256];
 extern Bitboard file_attacks[64][256];
 extern Bitboard a1h8_attacks[64][256];
 extern Bitboard h1a8_attacks[64][256];
-extern int32_t rank_mobility[64][256];
-extern int32_t file_mobility[64][256];
-extern int32_t a1h8_mobility[64][256];
-extern int32_t h1a8_mobility[64][256];
 
 // Line, ray and pawn-mask tables.
 extern int8_t direction[64][64];
@@ -242,10 +236,9 @@ inline Bitboard h1a8_line_attacks(Square sq) {
 inline Bitboard straight_attacks(Square sq) { return rank_line_attacks(sq) | file_line_attacks(sq); }
 inline Bitboard diagonal_attacks(Square sq) { return a1h8_line_attacks(sq) | h1a8_line_attacks(sq); }
 
-// The mobility of a slider along its two diagonals (or its rank and file): the entries of the
-// mobility tables, each the number of squares in the matching attack entry minus one. Counted
-// from the attack entries themselves, which the generators and the exchange evaluation keep
-// in the cache anyway, rather than read from four more tables of their own.
+// The mobility of a slider along its two diagonals (or its rank and file): on each line, the
+// number of squares it attacks minus one. Counted from the attack entries themselves, which
+// the generators and the exchange evaluation keep in the cache anyway.
 inline int32_t diagonal_mobility(Square sq) { return popcount(diagonal_attacks(sq)) - 2; }
 inline int32_t straight_mobility(Square sq) { return popcount(straight_attacks(sq)) - 2; }
 

@@ -1,12 +1,10 @@
-// Builds the geometry tables once at start: single squares, bit scans, lines, leapers,
-// slider attacks and mobility for every line occupancy, then steps, rays and pawn masks.
+// Builds the geometry tables once at start: single squares, lines, leapers, slider attacks
+// for every line occupancy, then steps, rays and pawn masks.
 #include "board/board.h"
 
 #include <algorithm>
 
 Bitboard set_mask[64];
-uint8_t lsb16[65536];
-uint8_t msb16[65536];
 Bitboard rank_mask[64];
 Bitboard file_mask[64];
 Bitboard a1h8_diagonal[64];
@@ -19,10 +17,6 @@ Bitboard rank_attacks[64][256];
 Bitboard file_attacks[64][256];
 Bitboard a1h8_attacks[64][256];
 Bitboard h1a8_attacks[64][256];
-int32_t rank_mobility[64][256];
-int32_t file_mobility[64][256];
-int32_t a1h8_mobility[64][256];
-int32_t h1a8_mobility[64][256];
 
 int8_t direction[64][64];
 Bitboard ray_plus1[64];
@@ -54,17 +48,7 @@ int a1h8_up(Square s) { return a1h8_length[s] - a1h8_down(s) - 1; }  // steps of
 int h1a8_down(Square s) { return std::min(s >> 3, s & 7); }          // steps of -9
 int h1a8_up(Square s) { return h1a8_length[s] - h1a8_down(s) - 1; }  // steps of +9
 
-void build_bit_scans_and_lines() {
-    lsb16[0] = 16;
-    msb16[0] = 16;
-    for (int v = 1; v < 65536; ++v) {
-        int low = 0;
-        while (!(v & (1 << low))) ++low;
-        int high = 15;
-        while (!(v & (1 << high))) --high;
-        lsb16[v] = uint8_t(low);
-        msb16[v] = uint8_t(high);
-    }
+void build_lines() {
     for (Square s = 0; s < 64; ++s) {
         rank_mask[s] = Bitboard(255) << (8 * (s >> 3));
         file_mask[s] = Bitboard(0x0101010101010101ULL) << (s & 7);
@@ -109,11 +93,10 @@ void build_leapers() {
 
 // Walks from s by `step` for at most `count` squares, adding each square reached and stopping
 // after the first one in `blockers`.
-void walk(Square s, int step, int count, Bitboard blockers, Bitboard& attacks, int32_t& mobility) {
+void walk(Square s, int step, int count, Bitboard blockers, Bitboard& attacks) {
     for (int k = 1; k <= count; ++k) {
         Square t = s + step * k;
         attacks |= set_mask[t];
-        ++mobility;
         if (blockers & set_mask[t]) break;
     }
 }
@@ -125,21 +108,17 @@ void build_straight_sliders() {
             // Rank: pattern bit i is square 8r + i.
             Bitboard blockers = Bitboard(p) << (8 * r);
             Bitboard attacks = 0;
-            int32_t mobility = -1;
-            walk(s, -1, f, blockers, attacks, mobility);
-            walk(s, +1, 7 - f, blockers, attacks, mobility);
+            walk(s, -1, f, blockers, attacks);
+            walk(s, +1, 7 - f, blockers, attacks);
             rank_attacks[s][p] = attacks;
-            rank_mobility[s][p] = mobility;
             // File: pattern bit 7 - i is the square of file f on rank i.
             blockers = 0;
             for (int i = 0; i < 8; ++i)
                 if (p & (1 << (7 - i))) blockers |= set_mask[8 * i + f];
             attacks = 0;
-            mobility = -1;
-            walk(s, -8, r, blockers, attacks, mobility);
-            walk(s, +8, 7 - r, blockers, attacks, mobility);
+            walk(s, -8, r, blockers, attacks);
+            walk(s, +8, 7 - r, blockers, attacks);
             file_attacks[s][p] = attacks;
-            file_mobility[s][p] = mobility;
         }
     }
 }
@@ -154,11 +133,9 @@ void build_diagonal_sliders() {
             for (int i = 0; i < 8; ++i)
                 if ((p & (1 << i)) && top - 7 * i >= bottom) blockers |= set_mask[top - 7 * i];
             Bitboard attacks = 0;
-            int32_t mobility = -1;
-            walk(s, +7, up, blockers, attacks, mobility);
-            walk(s, -7, down, blockers, attacks, mobility);
+            walk(s, +7, up, blockers, attacks);
+            walk(s, -7, down, blockers, attacks);
             a1h8_attacks[s][p] = attacks;
-            a1h8_mobility[s][p] = mobility;
             // h1-a8 direction: bit i is bottom + 9i, bottom = s - 9 * down.
             down = h1a8_down(s);
             up = h1a8_up(s);
@@ -168,11 +145,9 @@ void build_diagonal_sliders() {
             for (int i = 0; i < 8; ++i)
                 if ((p & (1 << i)) && bottom + 9 * i <= top) blockers |= set_mask[bottom + 9 * i];
             attacks = 0;
-            mobility = -1;
-            walk(s, +9, up, blockers, attacks, mobility);
-            walk(s, -9, down, blockers, attacks, mobility);
+            walk(s, +9, up, blockers, attacks);
+            walk(s, -9, down, blockers, attacks);
             h1a8_attacks[s][p] = attacks;
-            h1a8_mobility[s][p] = mobility;
         }
     }
 }
@@ -306,7 +281,7 @@ void build_near_squares() {
 
 void init_tables() {
     for (Square s = 0; s < 64; ++s) set_mask[s] = Bitboard(1) << s;
-    build_bit_scans_and_lines();
+    build_lines();
     build_leapers();
     build_straight_sliders();
     build_diagonal_sliders();

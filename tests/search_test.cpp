@@ -141,7 +141,7 @@ TEST(Search, HangingQueenIsTaken) {
     ASSERT_TRUE(setup_search("4k3/8/8/3q4/8/8/3R4/4K3 w - -"));
     EXPECT_GT(root_searches(2), 400);
     EXPECT_EQ(pv_table[1][1], find_move("d2", "d5"));
-    // Black to move keeps its queen out of the rook's way and takes nothing back.
+    // The colours exchanged: black's rook takes the white queen, undefended on its file.
     ASSERT_TRUE(setup_search("4k3/8/8/3Q4/8/8/3r4/4K3 b - -"));
     EXPECT_GT(root_searches(2), 400);
     EXPECT_EQ(pv_table[1][1], find_move("d2", "d5"));

@@ -13,6 +13,10 @@ if [ "${1:-}" = --uci ]; then
   uci=1
   shift
 fi
+if (($# < 1)); then
+  echo "usage: xboard_games.sh [--uci] ENGINE [OUT_DIR]" >&2
+  exit 2
+fi
 engine="$1"
 out="${2:-$root/build/xboard-games}"
 export PATH="$PATH:/usr/games"

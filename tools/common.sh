@@ -1,8 +1,12 @@
-# Shared by tools/play, tools/match, tools/test and .ci/run: install what they need (as root,
-# on Debian) and build the release engines (bitrook and bitrook-uci) when missing or older
-# than their sources.
+# Shared by tools/play, tools/match, tools/test, tools/speed, tools/make-deb, tools/check-deb
+# and .ci/run: install what they need (as root, on Debian) and build the release engines
+# (bitrook and bitrook-uci) when missing or older than their sources.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export PATH="$PATH:/usr/games"
+# The presets fix no job count: builds and test runs started from here use every core of the
+# machine, unless the caller has set a count of its own.
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
+export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$(nproc)}"
 
 ensure_packages() {
   local missing=()

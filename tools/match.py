@@ -41,13 +41,16 @@ def engine_name(command):
     return base or command
 
 
-def engine_command(command, status_file, uci):
-    """The xboard engine command for `command`, with its exit status appended to the status
-    file; a UCI engine runs under polyglot, whose own exit status is kept as well."""
-    run = f"{RUN_ENGINE} {status_file} {command}"
+def engine_command(words, status_file, uci):
+    """The xboard engine command that runs `words` (a program and its arguments) and appends
+    its exit status to the status file; a UCI engine runs under polyglot, whose own exit
+    status is kept as well. Every word is quoted, so that a path may hold a blank."""
+    run = shlex.join([RUN_ENGINE, status_file, *words])
     if not uci:
         return run
-    return f'{RUN_ENGINE} {status_file} polyglot -noini -ec "{run}"'
+    # xboard splits its engine command at blanks but keeps a quoted word whole (one level of
+    # quotes only): the polyglot command, quoted inside with single quotes, goes in double.
+    return shlex.join([RUN_ENGINE, status_file, "polyglot", "-noini", "-ec"]) + f' "{run}"'
 
 
 def read_openings(path):
@@ -134,13 +137,15 @@ def play(args, tag, games, opening_index, bitrook_white, out):
     for path in (pgn, log, status_file):
         if os.path.exists(path):
             os.remove(path)
-    bitrook = engine_command(args.engine, status_file, args.engine_uci)
+    bitrook = engine_command([args.engine], status_file, args.engine_uci)
     opponent = args.opponent
-    if args.opponent_is_own or args.opponent_uci:
-        opponent = engine_command(args.opponent, status_file, args.opponent_uci)
+    if args.opponent_is_own:
+        opponent = engine_command([args.opponent], status_file, args.opponent_uci)
+    elif args.opponent_uci:
+        opponent = engine_command(shlex.split(args.opponent), status_file, True)
     first, second = (bitrook, opponent) if bitrook_white else (opponent, bitrook)
     # The PGN names: bitrook reports no name of its own, and its command is the wrapper's.
-    opponent_name = engine_name(args.opponent)
+    opponent_name = args.opponent_name
     first_name, second_name = ((args.name, opponent_name) if bitrook_white
                                else (opponent_name, args.name))
     reuse = "true" if games > 1 else "false"
@@ -234,16 +239,17 @@ def main():
 
     default_engine = DEFAULT_UCI_ENGINE if args.uci else DEFAULT_ENGINE
     args.engine = os.path.abspath(args.engine or default_engine)
-    args.name = engine_name(args.engine)
+    args.name = os.path.basename(args.engine)
     args.engine_uci = args.name == "bitrook-uci"
     opponent_base = os.path.basename(shlex.split(args.opponent)[0])
+    args.opponent_name = engine_name(args.opponent)
     args.opponent_is_own = opponent_base in OWN_ENGINES
     args.opponent_uci = args.opponent_uci or opponent_base == "bitrook-uci"
     if args.opponent_is_own:
         args.opponent = os.path.abspath(shlex.split(args.opponent)[0])
     os.makedirs(args.out, exist_ok=True)
     openings = [] if args.no_openings else read_openings(args.openings)
-    opponent_name = engine_name(args.opponent)
+    opponent_name = args.opponent_name
 
     wins = draws = losses = 0
     lost = {"illegal": 0, "crash": 0, "time": 0}
