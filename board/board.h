@@ -275,6 +275,45 @@ inline int in_check(int side) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Position key: a 64-bit hash of the men on their squares, the side to move, the castling
+// rights and the en-passant square, the exclusive or of one random word per feature. Make and
+// unmake keep it as they play moves; the transposition table files positions by it.
+
+namespace board_detail {
+// The constant words of the key, from a fixed seed (the same in every build).
+struct KeyWords {
+    uint64_t men[2][8][64];  // [colour][PieceType][square]; NO_PIECE and 7 are all 0
+    uint64_t castling[16];   // by the four rights bits
+    uint64_t en_passant[64];  // by target square; 0 (no target) is 0
+    uint64_t white_to_move;
+};
+constexpr uint64_t next_random(uint64_t& state) {
+    uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+constexpr KeyWords make_key_words() {
+    KeyWords k{};
+    uint64_t state = 0x62697472006F6F6BULL;
+    for (int c = 0; c < 2; ++c)
+        for (int kind = PAWN; kind <= KING; ++kind)
+            for (int s = 0; s < 64; ++s) k.men[c][kind][s] = next_random(state);
+    for (int r = 1; r < 16; ++r) k.castling[r] = next_random(state);
+    for (int s = 1; s < 64; ++s) k.en_passant[s] = next_random(state);
+    k.white_to_move = next_random(state);
+    return k;
+}
+}  // namespace board_detail
+inline constexpr board_detail::KeyWords key_words = board_detail::make_key_words();
+
+// The key of the position on the board, kept by parse_fen, make, unmake and the null move.
+extern uint64_t position_key;
+// The key of the position on the board, whose rights and en-passant target stand in history
+// entry `entry`, computed afresh from every man and right.
+uint64_t compute_position_key(int entry);
+
+// ---------------------------------------------------------------------------------------------
 // Position setup.
 
 // The start position that "new" sets up.

@@ -7,6 +7,7 @@
 void clear_board() {
     std::memset(&board, 0, sizeof board);
     material = 0;
+    position_key = 0;
 }
 
 namespace {
@@ -189,6 +190,7 @@ int parse_fen(const char* text, char* rest) {
     board.history[0].ep_square = uint8_t(ep_square);
     board.history[0].castling = uint8_t(castling);
     side_to_move = side;
+    position_key = compute_position_key(0);
     return check_position();
 }
 

@@ -5,6 +5,8 @@
 
 Move game_moves[GAME_MOVES_SIZE];
 int32_t game_move_count;
+uint64_t key_before_move[GAME_MOVES_SIZE];
+bool keep_position_key;
 
 namespace {
 // Room a search line may take behind the game's moves (it never goes past ply 60).
@@ -22,5 +24,7 @@ constexpr int KEPT_MOVES = 256;
 void keep_recent_game_moves() {
     if (GAME_MOVES_SIZE - (game_move_count + 1) >= SEARCH_ROOM) return;
     std::memmove(game_moves, game_moves + game_move_count - KEPT_MOVES, KEPT_MOVES * sizeof(Move));
+    std::memmove(key_before_move, key_before_move + game_move_count - KEPT_MOVES,
+                 KEPT_MOVES * sizeof(uint64_t));
     game_move_count = KEPT_MOVES;
 }

@@ -1,5 +1,6 @@
 // Making a move in place: every copy of the position, the counts, the material balance, the
-// history entry of the new ply and the move record are updated together, with no loops. The
+// history entry of the new ply and the move record (and, when it is kept, the position key)
+// are updated together, with no loops. The
 // kinds are told apart by tables rather than by branches, so that the common move (a piece
 // that moves and perhaps takes) runs straight through; only king moves, pawn specials
 // (double step, promotion, en passant) and captures branch.
@@ -29,6 +30,32 @@ inline void move_castling_rook(Square corner, Square rook_to) {
     board.*Own::pieces ^= both;
     board.rooks_queens = (board.rooks_queens & ~square_bit(corner)) | square_bit(rook_to);
     move_rotated(corner, rook_to);
+}
+
+// The key of the position after the move: the mover leaves `from` and what lands stands on
+// `to`, a victim and a castling rook move with them, the side to move changes, and the rights
+// and en-passant target are those of the new history entry.
+template <int C>
+inline void update_key(Move move, const HistoryEntry& before, const HistoryEntry& after, int lands) {
+    using Own = Colour<C>;
+    const Square from = move_from(move), to = move_to(move);
+    const int piece = move_piece(move), captured = move_captured(move);
+    uint64_t key = position_key ^ key_words.white_to_move ^ key_words.men[C][piece][from] ^
+                   key_words.men[C][lands][to] ^ key_words.castling[before.castling & 15] ^
+                   key_words.castling[after.castling & 15] ^ key_words.en_passant[before.ep_square] ^
+                   key_words.en_passant[after.ep_square];
+    if (captured != NO_PIECE) {
+        const Square victim = move_special(move) == SPECIAL_EN_PASSANT ? to - Own::forward : to;
+        key ^= key_words.men[Own::other][captured][victim];
+    }
+    if (piece == KING && from == Own::king_home) {
+        if (to == Own::short_king_to)
+            key ^= key_words.men[C][ROOK][Own::short_corner] ^ key_words.men[C][ROOK][Own::short_rook_to];
+        else if (to == Own::long_king_to)
+            key ^= key_words.men[C][ROOK][Own::long_corner] ^ key_words.men[C][ROOK][Own::long_rook_to];
+    }
+    key_before_move[game_move_count] = position_key;
+    position_key = key;
 }
 
 template <int C>
@@ -99,6 +126,7 @@ int make(Move move, int ply) {
         material += Own::sign * piece_value[captured];
     }
 
+    if (keep_position_key) update_key<C>(move, board.history[ply - 1], entry, lands);
     game_moves[game_move_count++] = move;
     side_to_move ^= 1;
     return 1;

@@ -35,6 +35,12 @@ void unmake_move(Move move);
 constexpr int GAME_MOVES_SIZE = 600;
 extern Move game_moves[GAME_MOVES_SIZE];
 extern int32_t game_move_count;
+// The position key before each recorded move, for unmake to restore.
+extern uint64_t key_before_move[GAME_MOVES_SIZE];
+// While set, make and unmake keep position_key (and the null move does); it costs them a
+// sixth of perft's time, so only a search that files positions by their key sets it. Set
+// it at the game position, whose key parse_fen computed or compute_position_key gives.
+extern bool keep_position_key;
 
 // Called before each game move: keeps the record from ever overflowing in a long game.
 void keep_recent_game_moves();

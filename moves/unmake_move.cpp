@@ -43,6 +43,7 @@ void unmake(Move move) {
     board.mailbox[from] = uint8_t(piece);
     side_to_move ^= 1;
     --game_move_count;
+    if (keep_position_key) position_key = key_before_move[game_move_count];
     board.*Own::pieces ^= path;
 
     if (piece == KING) {
