@@ -49,6 +49,7 @@ const char* bench_position(int index) { return bench_positions[index]; }
 
 BenchResult bench_search(int index, int depth) {
     reset_engine();
+    clear_table();  // each position from an empty table, when there is one
     setup_position(bench_positions[index]);
     SearchLimits limits = {};
     limits.max_depth = depth;

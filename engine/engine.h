@@ -52,6 +52,9 @@ bool game_position_repeated();
 struct SearchLimits {
     int32_t max_depth;   // the deepest iteration; one iteration runs however low it is
     int32_t budget_ms;   // the search stops this long after it started
+    // When not 0: no iteration starts once this long has passed since the search started
+    // (one that would start then is unlikely to complete within budget_ms).
+    int32_t soft_budget_ms;
     bool infinite;       // no limit of its own: no deadline (beyond budget_cap_ms)
     bool node_limit_set;
     uint32_t node_limit;  // the iterations stop at the first clock check past this many nodes

@@ -75,6 +75,7 @@ void begin_thinking(const SearchLimits& limits) {
     deadline = int32_t(at > INT32_MAX ? INT32_MAX : at);
     null_tries = 0;
     null_cutoffs = 0;
+    age_table();
     set_game_phase();
 
     window_low = std::max(last_score - ASPIRATION_MARGIN, -MATE_SCORE);
@@ -143,6 +144,7 @@ void deepen(const SearchLimits& limits, IterationReporter report, SearchResult& 
                     null_tries, null_cutoffs});
         if (score > MATE_BOUND || score < -MATE_BOUND) break;
         if (depth >= limits.max_depth) break;
+        if (limits.soft_budget_ms != 0 && clock_ms() - search_start >= limits.soft_budget_ms) break;
         depth += 1;
     }
     // Stopped by the clock before any iteration completed: play the move the last root

@@ -54,5 +54,5 @@ int root_search(int alpha, int beta, int& depth) {
         }
         depth = entry_depth;
     }
-    return board.history[0].fifty >= 100 ? 0 : best;
+    return board.history[0].fifty >= FIFTY_MOVE_PLIES ? 0 : best;
 }

@@ -103,6 +103,30 @@ extern int32_t root_move_count;
 
 int root_search(int alpha, int beta, int& depth);
 
+// The transposition table (search/transposition.cpp): results filed by position key. None
+// until it is sized; then make and unmake keep the position key.
+constexpr uint8_t UPPER_BOUND = 1;  // the score is at most the stored one
+constexpr uint8_t LOWER_BOUND = 2;  // at least
+constexpr uint8_t EXACT_SCORE = 3;
+struct TableEntry {
+    uint64_t key;
+    Move move;          // the best move found, or 0
+    int16_t score;      // mate scores relative to the position, not to the root
+    int8_t depth;       // the depth the position was searched to
+    uint8_t bound_age;  // the bound in bits 0-1 (0: an empty entry), the search's age above
+};
+extern size_t table_megabytes;  // 0: no table
+// A table of that many megabytes, empty (0: none). False, with the table as it was, when the
+// memory cannot be had.
+bool resize_table(size_t megabytes);
+void clear_table();
+// A new search: entries of earlier ones give way to its own.
+void age_table();
+const TableEntry* probe_table(uint64_t key);
+void store_in_table(uint64_t key, Move move, int32_t score, int32_t depth, uint8_t bound);
+// The share of a sample of entries that the current search has filled, in thousandths.
+int table_fill_per_mille();
+
 // Number of earlier occurrences of the position of history entry `entry`, found by
 // balancing the squares of the recorded moves.
 int repetition_count(int entry);

@@ -27,6 +27,21 @@ inline int32_t expected_move_bonus(const ExpectedMoves& e, Move m) {
     return 0;
 }
 
+// A position whose last hundred half-moves brought no capture or pawn move is a draw.
+constexpr int FIFTY_MOVE_PLIES = 100;
+
+// The stored move of a position is tried before every other.
+constexpr int32_t TABLE_MOVE_ORDER_SCORE = 1 << 30;
+
+// Mate scores count plies from the root; the table keeps them counted from the position they
+// belong to, so that a mate stored at one ply means the same distance reached at another.
+inline int32_t score_to_table(int32_t score, int ply) {
+    return score > MATE_BOUND ? score + ply : score < -MATE_BOUND ? score - ply : score;
+}
+inline int32_t score_from_table(int32_t score, int ply) {
+    return score > MATE_BOUND ? score - ply : score < -MATE_BOUND ? score + ply : score;
+}
+
 // Counts a node. The counter wraps like the 32-bit register it is instead of overflowing
 // (a think of some minutes passes 2^31 nodes); returns the new value.
 inline int32_t count_node() {
