@@ -2,6 +2,7 @@
 // mode, the clock bookkeeping, and move text in both directions.
 #include <gtest/gtest.h>
 
+#include "uci/uci.h"
 #include "xboard/xboard.h"
 #include "moves/moves.h"
 #include "search/search.h"
@@ -153,6 +154,41 @@ TEST(TimeControl, UpdateClock) {
     update_clock(1, 2000);
     EXPECT_EQ(time_control.moves_left[1], -1);  // keeps decreasing, never used
     EXPECT_EQ(time_control.time_left_ms[1], 49000);
+}
+
+// The UCI clock: a share of the time left plus three quarters of the increment, the move
+// overhead kept back from every budget, and a hard limit that leaves the clock what the next
+// moves need.
+TEST(UciClock, BudgetsOfGo) {
+    ASSERT_TRUE(setup(START_FEN));
+    uci_options.move_overhead_ms = 30;
+    struct Case {
+        const char* go;
+        int32_t hard, soft;
+    };
+    const Case cases[] = {
+        {"movetime 1000", 970, 0},
+        {"movetime 20", 0, 0},
+        // (10000 - 30) / 30 + 750 = 1082: three times that at most, new iterations for half.
+        {"wtime 10000 btime 10000 winc 1000 binc 1000", 3246, 541},
+        {"wtime 10000 btime 10000", 996, 166},  // 332 ms a move, no increment
+        {"btime 10000 wtime 1000", 96, 16},     // white's clock, not black's
+        {"wtime 1000 movestogo 1", 873, 436},   // the last move of a control leaves a tenth
+        {"wtime 100000 movestogo 100", 7497, 1249},  // a long control is planned as 40 moves
+        {"wtime 10 winc 100", 0, 1},            // nothing left: the increment cannot be spent
+        {"wtime 300 winc 100", 90, 42},         // a third of the clock, not three shares
+    };
+    for (const Case& c : cases) {
+        const SearchLimits limits = limits_of_go(c.go);
+        EXPECT_EQ(limits.budget_ms, c.hard) << c.go;
+        EXPECT_EQ(limits.soft_budget_ms, c.soft) << c.go;
+        EXPECT_FALSE(limits.infinite) << c.go;
+    }
+    uci_options.move_overhead_ms = 0;
+    EXPECT_EQ(limits_of_go("movetime 1000").budget_ms, 1000);
+    EXPECT_TRUE(limits_of_go("").infinite);
+    EXPECT_FALSE(limits_of_go("depth 3").infinite);
+    uci_options.move_overhead_ms = DEFAULT_MOVE_OVERHEAD_MS;
 }
 
 TEST(MoveText, ToText) {

@@ -91,15 +91,56 @@ std::string without_times(const std::string& output) {
 TEST(UciSession, HandshakeBlanksAndUnknownWords) {
     const std::string id = "id name bitrook\nid author the bitrook developers\n"
                            "option name Threads type spin default 1 min 1 max 1\n"
-                           "option name Hash type spin default 1 min 1 max 1\nuciok\n";
-    // Threads and Hash take any value silently (one thread, no hash table).
+                           "option name Hash type spin default 16 min 0 max 65536\n"
+                           "option name Clear Hash type button\n"
+                           "option name Move Overhead type spin default 30 min 0 max 5000\nuciok\n";
     auto r = run_uci_session(
-        "uci\nsetoption name Threads value 8\nsetoption name Hash value 4096\n  isready  \r\n"
+        "uci\nsetoption name Threads value 1\nsetoption name Hash value 64\n  isready  \r\n"
         "foo bar\n\n\t\ndebug on\nstop\nUCI\n \tuci\t\nquit\nisready\n");
     EXPECT_EQ(r.output, id + "readyok\n" + id);
     EXPECT_EQ(r.status, 0);
     // No position yet: nothing to search.
     EXPECT_EQ(run_uci_session("go depth 3\n").output, "bestmove 0000\n");
+}
+
+// Option values at and past their edges: each refused one says why and leaves the option as
+// it was; the engine answers "isready" after every one of them.
+TEST(UciSession, OptionEdges) {
+    const std::string hash_refused =
+        "info string Hash takes a number of megabytes from 0 to 65536: unchanged\n";
+    auto r = run_uci_session(
+        "setoption name Hash value -1\nisready\nsetoption name Hash value x\nisready\n"
+        "setoption name Hash\nisready\nsetoption name Hash value 65537\nisready\n"
+        "setoption name Move Overhead value 5001\nisready\nsetoption name Threads value 2\n"
+        "isready\nsetoption name Ponder value true\nisready\nsetoption value 3\nisready\n"
+        "setoption name clear hash\nSETOPTION NAME HASH VALUE 1\nsetoption name HASH value 0\n"
+        "isready\n");
+    EXPECT_EQ(r.output,
+              hash_refused + "readyok\n" + hash_refused + "readyok\n" + hash_refused + "readyok\n" +
+                  hash_refused + "readyok\n" +
+                  "info string Move Overhead takes milliseconds from 0 to 5000: unchanged\nreadyok\n"
+                  "info string Threads can only be 1: the engine searches on one thread\nreadyok\n"
+                  "info string no option named Ponder\nreadyok\n"
+                  "info string setoption needs a name: line ignored\nreadyok\nreadyok\n");
+    EXPECT_EQ(r.status, 0);
+
+    // The largest table: allocated where the machine has the memory, else refused with the
+    // table kept; either way the engine goes on and searches with it.
+    r = run_uci_session("setoption name Hash value 65536\nisready\nposition startpos\ngo depth 3\n");
+    const std::vector<std::string> lines = output_lines(r.output);
+    ASSERT_GE(lines.size(), 2u) << r.output;
+    const bool refused = lines[0] == "info string not enough memory for a 65536 MB table: it stays at 16 MB";
+    EXPECT_EQ(lines[refused ? 1 : 0], "readyok") << r.output;
+    EXPECT_EQ(bestmove_of(r.output).size(), 4u) << r.output;
+
+    // With Hash 0 there is no table and no "hashfull" figure; with one, every line has it (the
+    // second search of the same position starts at the depth the first reached).
+    r = run_uci_session("setoption name Hash value 0\nposition startpos\ngo depth 3\n"
+                        "setoption name Hash value 1\ngo depth 3\n");
+    EXPECT_EQ(without_times(r.output),
+              "info depth 2 score cp 0 nodes 150 pv e2e4 e7e5\n"
+              "info depth 3 score cp 38 nodes 720 pv d2d4 d7d5 e2e3\nbestmove d2d4\n"
+              "info depth 3 score cp 38 nodes 334 hashfull 0 pv d2d4 d7d5 e2e3\nbestmove d2d4\n");
 }
 
 TEST(UciSession, IsreadyStopAndQuitDuringASearch) {
@@ -124,7 +165,8 @@ TEST(UciSession, IsreadyStopAndQuitDuringASearch) {
     EXPECT_EQ(bestmove_of(r.output), "") << r.output;
 
     // A "go infinite" whose iterations end (a mate is found) answers only at "stop".
-    r = run_paced_uci_session({{"position fen 7k/8/6K1/8/8/8/8/1Q6 w - -\ngo infinite\n", 0.5},
+    r = run_paced_uci_session({{"setoption name Hash value 0\nposition fen 7k/8/6K1/8/8/8/8/1Q6 w - -\n"
+                                "go infinite\n", 0.5},
                                {"isready\n", 0.3},
                                {"stop\n", 0.1}},
                               30);
@@ -139,21 +181,21 @@ TEST(UciSession, MovetimeAndNodesEndTheSearch) {
     EXPECT_EQ(bestmove_of(r.output).size(), 4u) << r.output;
 
     // Iteration 5 takes 14595 nodes, iteration 6 75228: 20000 stops the sixth.
-    r = run_uci_session("position startpos\ngo nodes 20000\n", 30);
+    r = run_uci_session("setoption name Hash value 0\nposition startpos\ngo nodes 20000\n", 30);
     const std::vector<Iteration> done = uci_iterations(r.output);
     ASSERT_FALSE(done.empty()) << r.output;
     EXPECT_EQ(done.back().nodes, "14595") << r.output;
     EXPECT_EQ(bestmove_of(r.output), "d2d4");
 
     // A depth of 0 or less searches one ply (a negative number is a number, not a gap).
-    r = run_uci_session("position startpos\ngo depth -1\n", 30);
+    r = run_uci_session("setoption name Hash value 0\nposition startpos\ngo depth -1\n", 30);
     EXPECT_EQ(without_times(r.output),
               "info depth 1 score cp 57 nodes 44 pv e2e4\nbestmove e2e4\n");
 }
 
-// "go depth N" is the xboard engine's "sd N+1": the same iterations with the same scores,
-// nodes and lines, for a position set up with moves and again after the engine's answer and
-// a reply, when the thinking carries over from the last search.
+// At Hash 0, "go depth N" is the xboard engine's "sd N+1": the same iterations with the same
+// scores, nodes and lines, for a position set up with moves and again after the engine's
+// answer and a reply, when the thinking carries over from the last search.
 TEST(UciSession, DepthSearchesAsTheXboardEngine) {
     struct Case {
         const char* fen;    // nullptr: the start position
@@ -181,7 +223,8 @@ TEST(UciSession, DepthSearchesAsTheXboardEngine) {
         const std::string position = std::string("position ") +
                                      (c.fen ? std::string("fen ") + c.fen : "startpos") +
                                      " moves " + c.moves;
-        const std::string uci = run_uci_session(position + "\ngo depth 5\n" + position + " " +
+        const std::string uci = run_uci_session("setoption name Hash value 0\n" + position +
+                                                "\ngo depth 5\n" + position + " " +
                                                 line[0] + " " + reply + "\ngo depth 5\n")
                                     .output;
         EXPECT_EQ(uci_iterations(uci), xboard_iterations(both)) << uci << both;

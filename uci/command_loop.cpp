@@ -6,6 +6,7 @@
 // from move to move exactly as there; any other line sets its position up afresh.
 #include <cstring>
 
+#include "search/search.h"
 #include "uci/uci.h"
 
 UciState uci_state;
@@ -109,7 +110,7 @@ void do_ucinewgame() {
     std::strcpy(uci_start_text, "startpos");
     uci_moves_text[0] = 0;
     uci_state.engine_move = 0;
-    uci_state.largest_moves_to_go = 0;
+    clear_table();
 }
 
 // A "go infinite" that has finished answers at "stop".
@@ -134,11 +135,11 @@ void dispatch(const char* line) {
     size_t length;
     const char* word = next_word(p, length);
     if (word_is(word, length, "uci")) {
-        // Testing frameworks set Threads and Hash on every engine: both are listed, and any
-        // value is accepted and changes nothing (one thread, no hash table).
-        reply("id name bitrook\nid author the bitrook developers\n"
-              "option name Threads type spin default 1 min 1 max 1\n"
-              "option name Hash type spin default 1 min 1 max 1\nuciok\n");
+        reply("id name bitrook\nid author the bitrook developers\n");
+        print_options();
+        reply("uciok\n");
+    } else if (word_is(word, length, "setoption")) {
+        set_option(p);
     } else if (word_is(word, length, "isready")) {
         reply("readyok\n");
     } else if (word_is(word, length, "ucinewgame")) {
@@ -150,7 +151,7 @@ void dispatch(const char* line) {
     } else if (word_is(word, length, "quit")) {
         quit_requested = 1;
     }
-    // Anything else ("stop" with no search, "debug", "setoption", unknown words) is ignored.
+    // Anything else ("stop" with no search, "debug", unknown words) is ignored.
 }
 
 }  // namespace
@@ -172,7 +173,8 @@ SearchLine classify_search_line(const char* line) {
         return SEARCH_ENDS;
     }
     if (word_is(word, length, "uci") || word_is(word, length, "ucinewgame") ||
-        word_is(word, length, "position") || word_is(word, length, "go"))
+        word_is(word, length, "position") || word_is(word, length, "go") ||
+        word_is(word, length, "setoption"))
         return AFTER_SEARCH;
     return SEARCH_GOES_ON;
 }
@@ -187,6 +189,7 @@ void reset_uci() {
     uci_state = {};
     uci_start_text[0] = 0;
     uci_moves_text[0] = 0;
+    reset_uci_options();
 }
 
 int uci_loop() {

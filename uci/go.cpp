@@ -1,6 +1,7 @@
-// The UCI "go": its limits as the engine's search limits (the clock through the time control),
-// the search with an "info" line per completed iteration, the poll that answers "stop",
+// The UCI "go": its limits as the engine's search limits (the clock as time budgets with the
+// increment and the move overhead), the search with an "info" line per completed iteration, the poll that answers "stop",
 // "quit" and "isready" while it runs, and the "bestmove" answer.
+#include <algorithm>
 #include <cstdio>
 
 #include "search/search.h"
@@ -50,37 +51,50 @@ GoLimits read_limits(const char* p) {
     return limits;
 }
 
-// The limits of one search, for the side to move: movetime the fixed-time rule, a clock with
-// moves to go the moves-per-control rule, a clock alone the whole-game rule, no clock no time
-// limit. UCI keeps no clock between moves: each "go" brings it.
+// A game without moves to go is planned as this many more moves.
+constexpr int64_t PLANNED_MOVES = 30;
+// Moves to go beyond this are planned as this many (a long control is no reason to hurry).
+constexpr int64_t MOST_PLANNED_MOVES = 40;
+// A move may run to this many times its share, and never take more than this part of the
+// clock (all but a tenth on the last move of a control).
+constexpr int64_t HARD_SHARE_FACTOR = 3;
+constexpr int64_t CLOCK_PART = 3;
+
+// The time budgets of a timed "go" for the side to move, the move overhead kept back from
+// each: "movetime" is the time itself; a clock gives each move its share of the time left
+// plus three quarters of the increment, an iteration starting only within half of that, and
+// a hard limit that leaves the clock what the next moves need.
+void set_budgets(const GoLimits& limits, int side, SearchLimits& search) {
+    const int64_t overhead = uci_options.move_overhead_ms;
+    int64_t hard = MAX_CLOCK_MS, soft = 0;
+    if (limits.move_time_ms != ABSENT) {
+        hard = clamp_ms(limits.move_time_ms) - overhead;
+    } else if (limits.time_ms[side] != ABSENT) {
+        const int64_t available = clamp_ms(limits.time_ms[side]) - overhead;
+        const int64_t increment =
+            limits.increment_ms[side] != ABSENT ? clamp_ms(limits.increment_ms[side]) : 0;
+        const int64_t moves = limits.moves_to_go > 0
+                                  ? (limits.moves_to_go < MOST_PLANNED_MOVES ? limits.moves_to_go
+                                                                             : MOST_PLANNED_MOVES)
+                                  : PLANNED_MOVES;
+        const int64_t share = available / moves + increment * 3 / 4;
+        const int64_t ceiling = moves == 1 ? available * 9 / 10 : available / CLOCK_PART;
+        hard = std::min(share * HARD_SHARE_FACTOR, ceiling);
+        soft = std::min(share, hard) / 2;
+    }
+    hard = std::max<int64_t>(hard, 0);
+    search.budget_ms = int32_t(std::min<int64_t>(hard, budget_cap_ms));
+    // A soft budget of 0 would mean none: a clock's is at least a millisecond.
+    if (limits.move_time_ms == ABSENT && limits.time_ms[side] != ABSENT)
+        search.soft_budget_ms = int32_t(std::max<int64_t>(soft, 1));
+}
+
+// The limits of one search, for the side to move. UCI keeps no clock between moves: each
+// "go" brings it.
 SearchLimits search_limits(const GoLimits& limits) {
     const int side = side_to_move;
-    time_control = {};
-    if (limits.move_time_ms != ABSENT) {
-        time_control.mode = FIXED_TIME_MODE;
-        time_control.fixed_ms = clamp_ms(limits.move_time_ms);
-    } else if (limits.time_ms[side] != ABSENT) {
-        time_control.time_left_ms[side] = clamp_ms(limits.time_ms[side]);
-        if (limits.increment_ms[side] != ABSENT)
-            time_control.increment_ms = clamp_ms(limits.increment_ms[side]);
-        if (limits.moves_to_go > 0) {
-            // UCI does not say how many moves a control has: the most moves to go given since
-            // the game began stands for it, which is the control's size from its first move on.
-            const int32_t to_go = int32_t(limits.moves_to_go < MAX_MOVES_PER_CONTROL ? limits.moves_to_go
-                                                                                : MAX_MOVES_PER_CONTROL);
-            if (to_go > uci_state.largest_moves_to_go) uci_state.largest_moves_to_go = to_go;
-            time_control.mode = MOVES_PER_CONTROL_MODE;
-            time_control.moves_per_control = uci_state.largest_moves_to_go;
-            time_control.moves_left[side] = to_go;
-        } else {
-            time_control.mode = WHOLE_GAME_MODE;
-        }
-    } else {
-        time_control.mode = FIXED_TIME_MODE;
-        time_control.fixed_ms = MAX_CLOCK_MS;
-    }
     SearchLimits search = {};
-    search.budget_ms = time_budget(side);
+    set_budgets(limits, side, search);
     search.max_depth = limits.depth != ABSENT ? clamp_int32(limits.depth) : DEFAULT_DEPTH_LIMIT - 1;
     search.node_limit_set = limits.nodes != ABSENT;
     const int64_t node_limit = limits.nodes < 0 ? 0 : limits.nodes;
@@ -108,8 +122,11 @@ void print_info_line(const IterationReport& r) {
     const uint32_t searched = uint32_t(r.nodes);  // the counter wraps as an unsigned number
     const int32_t ms = r.elapsed_ms;
     const uint64_t per_second = uint64_t(searched) * 1000 / uint64_t(ms > 0 ? ms : 1);
-    n += std::snprintf(line + n, sizeof line - n, " nodes %u nps %llu time %d pv", searched,
-                       static_cast<unsigned long long>(per_second), ms);
+    n += std::snprintf(line + n, sizeof line - n, " nodes %u nps %llu", searched,
+                       static_cast<unsigned long long>(per_second));
+    if (table_megabytes != 0)
+        n += std::snprintf(line + n, sizeof line - n, " hashfull %d", table_fill_per_mille());
+    n += std::snprintf(line + n, sizeof line - n, " time %d pv", ms);
     for (int i = 0; i < r.pv_moves; ++i) {
         char text[6];
         move_to_text(r.pv[i], text);
@@ -141,6 +158,8 @@ bool poll_during_search() {
 }
 
 }  // namespace
+
+SearchLimits limits_of_go(const char* args) { return search_limits(read_limits(args)); }
 
 void uci_go(const char* args) {
     const GoLimits limits = read_limits(args);

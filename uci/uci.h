@@ -7,6 +7,25 @@
 // A "position" line carries every move of the game.
 constexpr int UCI_LINE_SIZE = LONGEST_LINE_SIZE;
 
+// The options, with their defaults and ranges.
+constexpr int32_t DEFAULT_HASH_MB = 16;
+constexpr int32_t MAX_HASH_MB = 65536;
+constexpr int32_t DEFAULT_MOVE_OVERHEAD_MS = 30;
+constexpr int32_t MAX_MOVE_OVERHEAD_MS = 5000;
+struct UciOptions {
+    int32_t hash_mb;           // "Hash": the transposition table's size; 0 for none
+    int32_t move_overhead_ms;  // "Move Overhead": kept back from every time budget
+};
+extern UciOptions uci_options;
+// Bound of the table's size whatever Hash says: none in the program, small in the fuzzer.
+extern size_t table_cap_mb;
+// The options at their defaults, the table sized to match.
+void reset_uci_options();
+// The "option" lines of the "uci" reply.
+void print_options();
+// "setoption" with the words after it.
+void set_option(const char* args);
+
 struct UciState {
     int32_t holding;             // 1 while a finished "go infinite" waits for "stop"
     Move held_move;              // the answer it then gives
@@ -15,7 +34,6 @@ struct UciState {
     int32_t unlimited;           // the search under way has no limit of its own
     int32_t deferred;            // 1 when a command came during the search: it waits in
                                  // uci_deferred_line, with all input behind it, for the end
-    int32_t largest_moves_to_go; // since the game began: taken as the control's size
     Move engine_move;            // the answer of the last "go" on the position held, else 0
 };
 extern UciState uci_state;
@@ -26,22 +44,26 @@ extern char uci_deferred_line[UCI_LINE_SIZE];
 extern char uci_start_text[UCI_LINE_SIZE];
 extern char uci_moves_text[UCI_LINE_SIZE];
 
-// Resets the UCI program's own records (reset_engine resets the engine's).
+// Resets the UCI program's own records and options (reset_engine resets the engine's).
 void reset_uci();
 // Reads and carries out UCI commands until "quit" or the end of the input; returns the exit
 // status.
 int uci_loop();
-// "bitrook-uci bench": the benchmark at its default depth, ending in the line
-// "NODES nodes SPEED nps". Returns the exit status.
-int uci_bench();
+// "bitrook-uci bench [DEPTH [HASH]]": the benchmark (by default at its own depth and with the
+// default table, cleared before each position), ending in the line "NODES nodes SPEED nps".
+// Returns the exit status.
+int uci_bench(int depth, int hash_mb);
 // "go" with the words after it.
 void uci_go(const char* args);
+// The search limits that "go" with these words sets for the side to move.
+SearchLimits limits_of_go(const char* args);
 
 // What a line that comes while a search runs (or waits for "stop") means to it.
 enum SearchLine {
     SEARCH_GOES_ON,  // "isready" (answered at once), or a word that is ignored at any time
     SEARCH_ENDS,     // "stop" or "quit"
-    AFTER_SEARCH,    // a command for after the search: "uci", "ucinewgame", "position", "go"
+    AFTER_SEARCH,    // a command for after the search: "uci", "ucinewgame", "position", "go",
+                     // "setoption"
 };
 SearchLine classify_search_line(const char* line);
 void print_bestmove(Move move);  // "bestmove 0000" for no move

@@ -200,11 +200,17 @@ inline void fuzz_session_input(const uint8_t* data, size_t size) {
 // corrupt; a valid position is consistent; a line other than "position" and "ucinewgame"
 // left the position exactly as it was; every "bestmove" names a legal move of the position
 // searched, or 0000 exactly when it has none or there is none; a refused "position" line
-// changed nothing; and after any other, the moves held are the line's moves up to the first
-// refused one (which is named), and the position held is the one its own text sets up afresh.
+// changed nothing; after any other, the moves held are the line's moves up to the first
+// refused one (which is named), and the position held is the one its own text sets up afresh;
+// and while a table is in use, the position key is the position's own.
 inline void fuzz_uci_input(const uint8_t* data, size_t size) {
     using namespace fuzz_detail;
-    run_fuzz_session(data, size, reset_uci, [](const char* line, size_t length, const char* at) {
+    // The table is kept small, as the searches are kept short, whatever "Hash" asks for.
+    const auto start = [] {
+        table_cap_mb = 1;
+        reset_uci();
+    };
+    run_fuzz_session(data, size, start, [](const char* line, size_t length, const char* at) {
         const bool had_position = !engine_state.position_invalid;
         const std::vector<std::string> legal =
             had_position ? legal_move_texts() : std::vector<std::string>{};
@@ -217,6 +223,9 @@ inline void fuzz_uci_input(const uint8_t* data, size_t size) {
 
         FUZZ_CHECK(!has_line_starting(said, "info string invalid internal position"));
         if (!engine_state.position_invalid) FUZZ_CHECK(check_position() == 1);
+        // While a table is in use, the key kept move by move is the position's own.
+        if (!engine_state.position_invalid && keep_position_key)
+            FUZZ_CHECK(position_key == compute_position_key(0));
         for (size_t from = 0, next; from < said.size(); from = next) {
             const size_t end = said.find('\n', from);
             next = end == std::string::npos ? said.size() : end + 1;
@@ -265,4 +274,5 @@ inline void fuzz_uci_input(const uint8_t* data, size_t size) {
             FUZZ_CHECK(moves == uci_moves_text);
         }
     });
+    resize_table(0);  // nothing of the session stays behind it
 }
