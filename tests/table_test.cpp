@@ -82,12 +82,6 @@ int32_t searched_score(int depth) {
     return search_position(limits, nullptr).score;
 }
 
-int32_t score_without_table(const char* fen, int depth) {
-    resize_table(0);
-    EXPECT_TRUE(setup_position(fen));
-    return searched_score(depth);
-}
-
 TEST(TranspositionTable, MatesKeepTheirDistance) {
     struct Case {
         const char* fen;
