@@ -45,6 +45,8 @@ bool play_opponent_move(const char* text);
 void play_engine_move(Move move);
 // The game position stood on the board at least twice before.
 bool game_position_repeated();
+// The legal move of the game position that the coordinate text names, or 0.
+Move find_legal_move(const char* text);
 
 // ---------------------------------------------------------------------------------------------
 // Thinking: one call that searches the game position within its limits.
@@ -64,6 +66,12 @@ struct SearchLimits {
     // Called with every clock check of the search (every 1024 nodes); true stops it as the
     // deadline does. For a front end that reads its input while it thinks; may be null.
     bool (*poll)();
+    // The best lines each iteration finds (0 or 1: one). With more, every line has a search of
+    // its own over the moves not among the lines before it, with the full window.
+    int32_t lines;
+    // When given, the root considers only these moves (legal ones of the game position).
+    const Move* search_moves;
+    int32_t search_move_count;
 };
 
 // How the game stands at the root when no move is searched for.
@@ -77,6 +85,7 @@ enum GameEnd {
 
 struct SearchResult {
     Move move;            // 0 when the game has ended
+    Move expected_reply;  // the second move of the last completed iteration's line, or 0
     int32_t score;        // of the last completed iteration; -MATE_SCORE when none completed
     int32_t depth;        // of the last completed iteration; 0 when none completed
     bool completed;       // at least one iteration completed
@@ -84,9 +93,10 @@ struct SearchResult {
     int32_t legal_moves;  // of the root; a single one is returned without a search
 };
 
-// What a completed iteration reports.
+// What a completed iteration reports, once for each of its lines.
 struct IterationReport {
     int32_t depth;
+    int32_t line;        // 1 for the best line, 2 for the next...; 0 when only one is wanted
     int32_t score;
     int32_t nodes;       // counted across the iterations of this search (wraps as 32 bits)
     int32_t elapsed_ms;  // since the search started
@@ -102,6 +112,11 @@ using IterationReporter = void (*)(const IterationReport&);
 // window until the limits, a mate or the poll end it. `report` (may be null) is called after
 // each completed iteration.
 SearchResult search_position(const SearchLimits& limits, IterationReporter report);
+// For the front end's poll: the search under way stops by these budgets from now on, counted
+// from its start (a search begun without a time limit gets one).
+void limit_search_time(int32_t budget_ms, int32_t soft_budget_ms);
+// The most lines a search finds.
+constexpr int32_t MAX_LINES = 64;
 
 // The state the thinking carries from one search to the next, and the current search's own.
 extern int32_t last_score;

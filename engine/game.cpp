@@ -105,27 +105,34 @@ bool setup_position(const char* fen) {
     return true;
 }
 
-bool play_opponent_move(const char* text) {
+Move find_legal_move(const char* text) {
     // The move text field holds 11 characters; anything longer is no move.
-    if (std::strlen(text) > 11 || engine_state.position_invalid) return false;
-    Move move = text_to_move(text, 1);
-    if (move == 0) return false;
+    if (std::strlen(text) > 11 || engine_state.position_invalid) return 0;
+    const Move move = text_to_move(text, 1);
+    if (move == 0) return 0;
     // Only a move the generators list for the game position is played: make_move relies on
     // a pseudo-legal move, and the text checks alone do not ensure one.
     Move list[MAX_MOVES];
     int count = generate_captures(list, 0);
     count += generate_quiet_moves(list + count, 0);
-    Move matched = 0;
-    for (int i = 0; i < count && !matched; ++i)
-        if (move_from(list[i]) == move_from(move) && move_to(list[i]) == move_to(move) &&
-            move_promotion(list[i]) == move_promotion(move))
-            matched = list[i];
-    if (!matched || !play_game_move(matched)) return false;
-    if (in_check(side_to_move ^ 1)) {
-        unmake_move(matched);
-        return false;
+    for (int i = 0; i < count; ++i) {
+        const Move m = list[i];
+        if (move_from(m) != move_from(move) || move_to(m) != move_to(move) ||
+            move_promotion(m) != move_promotion(move))
+            continue;
+        if (!make_move(m, 1)) return 0;
+        const bool legal = !in_check(side_to_move ^ 1);
+        unmake_move(m);
+        return legal ? m : 0;
     }
-    accept_game_move(matched);
+    return 0;
+}
+
+bool play_opponent_move(const char* text) {
+    const Move move = find_legal_move(text);
+    if (move == 0) return false;
+    play_game_move(move);
+    accept_game_move(move);
     shift_ply_tables();
     return true;
 }

@@ -24,15 +24,29 @@ constexpr int32_t ASPIRATION_MARGIN = 30;
 // A move that gives check is tried earlier at the root.
 constexpr int32_t ROOT_CHECK_BONUS = 50;
 
-// The limits of the search under way, for the stop poll.
-const SearchLimits* active_limits = nullptr;
+// The limits of the search under way (a copy the front end's poll may retime), for the stop
+// poll and the iterations.
+SearchLimits active_limits;
 bool node_limit_armed = false;
 
 // The search's stop poll while search_position runs: the node limit (once the iterations
 // run), then the front end's own poll.
 bool poll_limits() {
-    if (node_limit_armed && uint32_t(nodes) >= active_limits->node_limit) return true;
-    return active_limits->poll != nullptr && active_limits->poll();
+    if (node_limit_armed && uint32_t(nodes) >= active_limits.node_limit) return true;
+    return active_limits.poll != nullptr && active_limits.poll();
+}
+
+// The best lines of an iteration, best first.
+struct RootLine {
+    int32_t score;
+    int32_t length;  // pv_length form: moves + 1
+    Move moves[SAVED_PV_SIZE];
+};
+RootLine root_lines[MAX_LINES];
+
+int32_t deadline_after(int64_t budget) {
+    const int64_t at = int64_t(search_start) + budget;
+    return int32_t(at > INT32_MAX ? INT32_MAX : at);
 }
 
 }  // namespace
@@ -70,9 +84,7 @@ void begin_thinking(const SearchLimits& limits) {
     nodes = 0;
 
     search_start = clock_ms();
-    const int64_t budget = limits.infinite ? budget_cap_ms : limits.budget_ms;
-    const int64_t at = int64_t(search_start) + budget;
-    deadline = int32_t(at > INT32_MAX ? INT32_MAX : at);
+    deadline = deadline_after(limits.infinite ? budget_cap_ms : limits.budget_ms);
     null_tries = 0;
     null_cutoffs = 0;
     age_table();
@@ -85,6 +97,52 @@ void begin_thinking(const SearchLimits& limits) {
     prepare_root_moves();
     nodes = 0;  // the quiescence calls of the root list are not counted
     root_in_check = in_check(side_to_move);
+}
+
+// Keeps only the root moves that are in `moves` (all of them when none is), in their order.
+void restrict_root_moves(const Move* moves, int count) {
+    int kept = 0;
+    for (int i = 0; i < root_move_count; ++i)
+        for (int k = 0; k < count; ++k)
+            if (root_moves[i] == moves[k]) {
+                root_moves[kept] = root_moves[i];
+                root_scores[kept] = root_scores[i];
+                ++kept;
+                break;
+            }
+    if (kept != 0) root_move_count = kept;
+}
+
+// One iteration that finds `count` best lines: each a full-window root search over the moves
+// not among the lines before it, whose first move then joins them at the front of the list.
+// The lines end sorted best first, the best one in pv_table row 1. False when stopped.
+bool search_lines(int depth, int count) {
+    for (int i = 0; i < count; ++i) {
+        int searched = depth;
+        const int32_t score = root_search(-MATE_SCORE, MATE_SCORE, searched, i);
+        if (time_up) return false;
+        int at = i;
+        while (root_moves[at] != pv_table[1][1]) ++at;
+        const Move move = root_moves[at];
+        const int32_t order = root_scores[at];
+        for (int k = at; k > i; --k) {
+            root_moves[k] = root_moves[k - 1];
+            root_scores[k] = root_scores[k - 1];
+        }
+        root_moves[i] = move;
+        root_scores[i] = order;
+        RootLine& line = root_lines[i];
+        line.score = score;
+        line.length = pv_length[1];
+        std::memcpy(line.moves, &pv_table[1][1], sizeof(Move) * (line.length - 1));
+    }
+    // A later line's own search may score above an earlier one's: best first, stably.
+    for (int i = 1; i < count; ++i)
+        for (int k = i; k > 0 && root_lines[k - 1].score < root_lines[k].score; --k)
+            std::swap(root_lines[k - 1], root_lines[k]);
+    pv_length[1] = root_lines[0].length;
+    std::memcpy(&pv_table[1][1], root_lines[0].moves, sizeof(Move) * (root_lines[0].length - 1));
+    return true;
 }
 
 // Iterative deepening over the prepared root list (at least two moves) until the clock, the
@@ -104,8 +162,13 @@ void deepen(const SearchLimits& limits, IterationReporter report, SearchResult& 
             window_low = std::max(window_low, best_score - ASPIRATION_MARGIN);
             window_high = std::min(window_high, best_score + ASPIRATION_MARGIN);
         }
+        const int lines = std::min(std::max(limits.lines, 1), root_move_count);
         int32_t score = 0;
-        for (int attempt = 1;; ++attempt) {
+        if (lines > 1) {
+            if (!search_lines(depth, lines)) break;
+            score = root_lines[0].score;
+        }
+        for (int attempt = 1; lines == 1; ++attempt) {
             score = root_search(window_low, window_high, depth);
             if (time_up) break;
             if (attempt == 3) break;
@@ -139,17 +202,23 @@ void deepen(const SearchLimits& limits, IterationReporter report, SearchResult& 
         saved_pv_length = pv_length[1];
         if (saved_pv_length > 1)
             std::memcpy(saved_pv, &pv_table[1][1], sizeof(Move) * (saved_pv_length - 1));
-        if (report)
-            report({depth, score, nodes, clock_ms() - search_start, &pv_table[1][1], pv_length[1] - 1,
-                    null_tries, null_cutoffs});
+        if (report && lines == 1)
+            report({depth, 0, score, nodes, clock_ms() - search_start, &pv_table[1][1],
+                    pv_length[1] - 1, null_tries, null_cutoffs});
+        for (int i = 0; report && lines > 1 && i < lines; ++i)
+            report({depth, i + 1, root_lines[i].score, nodes, clock_ms() - search_start,
+                    root_lines[i].moves, root_lines[i].length - 1, null_tries, null_cutoffs});
         if (score > MATE_BOUND || score < -MATE_BOUND) break;
         if (depth >= limits.max_depth) break;
-        if (limits.soft_budget_ms != 0 && clock_ms() - search_start >= limits.soft_budget_ms) break;
+        if (active_limits.soft_budget_ms != 0 &&
+            clock_ms() - search_start >= active_limits.soft_budget_ms)
+            break;
         depth += 1;
     }
     // Stopped by the clock before any iteration completed: play the move the last root
     // search ordered first rather than resign for want of time.
     result.move = completed ? best_move : root_moves[0];
+    result.expected_reply = completed && saved_pv_length > 2 ? saved_pv[1] : 0;
     result.score = best_score;
     result.depth = completed ? iteration_depth : 0;
     result.completed = completed;
@@ -158,12 +227,13 @@ void deepen(const SearchLimits& limits, IterationReporter report, SearchResult& 
 }  // namespace
 
 SearchResult search_position(const SearchLimits& limits, IterationReporter report) {
-    active_limits = &limits;
+    active_limits = limits;
     node_limit_armed = false;
     stop_poll = limits.node_limit_set || limits.poll != nullptr ? poll_limits : nullptr;
     begin_thinking(limits);
+    if (limits.search_move_count > 0) restrict_root_moves(limits.search_moves, limits.search_move_count);
 
-    SearchResult result = {0, -MATE_SCORE, 0, false, GAME_GOES_ON, root_move_count};
+    SearchResult result = {0, 0, -MATE_SCORE, 0, false, GAME_GOES_ON, root_move_count};
     // A repetition is claimed only when the game position really stood there twice before.
     if (limits.claim_draws && repetition_count(0) == 2 && game_position_repeated())
         result.game_end = DRAW_BY_REPETITION;
@@ -181,8 +251,15 @@ SearchResult search_position(const SearchLimits& limits, IterationReporter repor
         node_limit_armed = false;
     }
     stop_poll = nullptr;
-    active_limits = nullptr;
+    active_limits = {};
     return result;
+}
+
+void limit_search_time(int32_t budget_ms, int32_t soft_budget_ms) {
+    active_limits.infinite = false;
+    active_limits.budget_ms = budget_ms;
+    active_limits.soft_budget_ms = soft_budget_ms;
+    deadline = deadline_after(budget_ms);
 }
 
 void shift_ply_tables() {

@@ -1,12 +1,13 @@
 // Root search: one pass over the legal moves of the game position to a given depth, with
-// ordering scores that accumulate across the iterations of one thinking turn.
+// ordering scores that accumulate across the iterations of one thinking turn. A search for
+// several best lines passes over the moves not yet among them, from `first_move` on.
 #include "search/search_internal.h"
 
 Move root_moves[MAX_MOVES];
 int32_t root_scores[MAX_MOVES];
 int32_t root_move_count;
 
-int root_search(int alpha, int beta, int& depth) {
+int root_search(int alpha, int beta, int& depth, int first_move) {
     const int entry_depth = depth;
     int best = -MATE_SCORE;
     bool first = true;
@@ -15,14 +16,14 @@ int root_search(int alpha, int beta, int& depth) {
 
     // The amounts added here stay in root_scores for the next iteration.
     const ExpectedMoves expected = expected_moves(1);
-    for (int i = 0; i < root_move_count; ++i) {
+    for (int i = first_move; i < root_move_count; ++i) {
         const Move m = root_moves[i];
         root_scores[i] += history_scores[history_index(m, side_to_move)] +
                           expected_move_bonus(expected, m);
     }
-    sort_moves(root_scores, root_scores + root_move_count, root_moves);
+    sort_moves(root_scores + first_move, root_scores + root_move_count, root_moves + first_move);
 
-    for (int i = 0; i < root_move_count; ++i) {
+    for (int i = first_move; i < root_move_count; ++i) {
         if (best >= beta) break;
         const Move m = root_moves[i];
         make_move(m, 1);  // root moves are legal

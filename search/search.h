@@ -101,7 +101,9 @@ extern Move root_moves[MAX_MOVES];
 extern int32_t root_scores[MAX_MOVES];
 extern int32_t root_move_count;
 
-int root_search(int alpha, int beta, int& depth);
+// One pass over root_moves[first_move .. root_move_count), which it reorders; the best line
+// it finds is left in row 1 of pv_table.
+int root_search(int alpha, int beta, int& depth, int first_move = 0);
 
 // The transposition table (search/transposition.cpp): results filed by position key. None
 // until it is sized; then make and unmake keep the position key.
