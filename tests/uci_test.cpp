@@ -3,6 +3,7 @@
 // games that are over, and mate scores.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -64,10 +65,11 @@ std::vector<Iteration> xboard_iterations(const std::string& output) {
     return iterations;
 }
 
+// The move of the first "bestmove" line (without the reply it expects).
 std::string bestmove_of(const std::string& output) {
     const std::vector<std::string> lines = output_lines(output);
     const int at = find_line(lines, "bestmove ");
-    return at < 0 ? "" : lines[at].substr(9);
+    return at < 0 ? "" : words_of(lines[at])[1];
 }
 
 // Drops the figures that depend on the clock ("nps X time T").
@@ -93,7 +95,9 @@ TEST(UciSession, HandshakeBlanksAndUnknownWords) {
                            "option name Threads type spin default 1 min 1 max 1\n"
                            "option name Hash type spin default 16 min 0 max 65536\n"
                            "option name Clear Hash type button\n"
-                           "option name Move Overhead type spin default 30 min 0 max 5000\nuciok\n";
+                           "option name Move Overhead type spin default 30 min 0 max 5000\n"
+                           "option name MultiPV type spin default 1 min 1 max 64\n"
+                           "option name Ponder type check default false\nuciok\n";
     auto r = run_uci_session(
         "uci\nsetoption name Threads value 1\nsetoption name Hash value 64\n  isready  \r\n"
         "foo bar\n\n\t\ndebug on\nstop\nUCI\n \tuci\t\nquit\nisready\n");
@@ -112,7 +116,9 @@ TEST(UciSession, OptionEdges) {
         "setoption name Hash value -1\nisready\nsetoption name Hash value x\nisready\n"
         "setoption name Hash\nisready\nsetoption name Hash value 65537\nisready\n"
         "setoption name Move Overhead value 5001\nisready\nsetoption name Threads value 2\n"
-        "isready\nsetoption name Ponder value true\nisready\nsetoption value 3\nisready\n"
+        "isready\nsetoption name Contempt value 10\nisready\nsetoption value 3\nisready\n"
+        "setoption name MultiPV value 0\nisready\nsetoption name Ponder value maybe\nisready\n"
+        "setoption name ponder value TRUE\nsetoption name MultiPV value 64\n"
         "setoption name clear hash\nSETOPTION NAME HASH VALUE 1\nsetoption name HASH value 0\n"
         "isready\n");
     EXPECT_EQ(r.output,
@@ -120,8 +126,10 @@ TEST(UciSession, OptionEdges) {
                   hash_refused + "readyok\n" +
                   "info string Move Overhead takes milliseconds from 0 to 5000: unchanged\nreadyok\n"
                   "info string Threads can only be 1: the engine searches on one thread\nreadyok\n"
-                  "info string no option named Ponder\nreadyok\n"
-                  "info string setoption needs a name: line ignored\nreadyok\nreadyok\n");
+                  "info string no option named Contempt\nreadyok\n"
+                  "info string setoption needs a name: line ignored\nreadyok\n"
+                  "info string MultiPV takes a number of lines from 1 to 64: unchanged\nreadyok\n"
+                  "info string Ponder takes true or false: unchanged\nreadyok\nreadyok\n");
     EXPECT_EQ(r.status, 0);
 
     // The largest table: allocated where the machine has the memory, else refused with the
@@ -139,8 +147,9 @@ TEST(UciSession, OptionEdges) {
                         "setoption name Hash value 1\ngo depth 3\n");
     EXPECT_EQ(without_times(r.output),
               "info depth 2 score cp 0 nodes 150 pv e2e4 e7e5\n"
-              "info depth 3 score cp 38 nodes 720 pv d2d4 d7d5 e2e3\nbestmove d2d4\n"
-              "info depth 3 score cp 38 nodes 334 hashfull 0 pv d2d4 d7d5 e2e3\nbestmove d2d4\n");
+              "info depth 3 score cp 38 nodes 720 pv d2d4 d7d5 e2e3\nbestmove d2d4 ponder d7d5\n"
+              "info depth 3 score cp 38 nodes 334 hashfull 0 pv d2d4 d7d5 e2e3\n"
+              "bestmove d2d4 ponder d7d5\n");
 }
 
 TEST(UciSession, IsreadyStopAndQuitDuringASearch) {
@@ -285,6 +294,150 @@ TEST(UciSession, MateScoresInMoves) {
     EXPECT_NE(r.output.find(" score mate 2 "), std::string::npos) << r.output;
     r = run_uci_session("position fen 7k/8/6K1/p7/8/8/8/1Q6 b - -\ngo depth 4\n");
     EXPECT_NE(r.output.find(" score mate -1 "), std::string::npos) << r.output;
+}
+
+// "info depth D multipv I score (cp S | mate M) ... pv MOVES": the lines of a MultiPV search.
+struct PvLine {
+    int depth = 0, index = 0;
+    std::string score;  // "cp 12" or "mate 1"
+    std::vector<std::string> moves;
+};
+std::vector<PvLine> pv_lines(const std::string& output) {
+    std::vector<PvLine> lines;
+    for (const std::string& line : output_lines(output)) {
+        const std::vector<std::string> w = words_of(line);
+        if (w.size() < 8 || w[0] != "info" || w[3] != "multipv") continue;
+        PvLine l;
+        l.depth = std::stoi(w[2]);
+        l.index = std::stoi(w[4]);
+        l.score = w[6] + " " + w[7];
+        size_t k = 0;
+        while (k < w.size() && w[k] != "pv") ++k;
+        l.moves.assign(w.begin() + long(std::min(k + 1, w.size())), w.end());
+        lines.push_back(l);
+    }
+    return lines;
+}
+
+// A score in centipawns for ordering, mates far beyond any other.
+int order_of(const std::string& score) {
+    const int n = std::stoi(score.substr(score.find(' ') + 1));
+    if (score[0] == 'c') return n;
+    return n > 0 ? 100000 - n : -100000 - n;
+}
+
+TEST(UciSession, MultiPvLines) {
+    // Three lines an iteration, numbered 1 to 3, best first, each with its own first move;
+    // the answer is the first line's move.
+    auto r = run_uci_session("setoption name MultiPV value 3\nposition startpos moves e2e4 e7e5\n"
+                             "go depth 5\n");
+    std::vector<PvLine> lines = pv_lines(r.output);
+    ASSERT_EQ(lines.size() % 3, 0u) << r.output;
+    ASSERT_GE(lines.size(), 6u) << r.output;
+    for (size_t i = 0; i < lines.size(); i += 3) {
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(lines[i + k].index, k + 1) << r.output;
+            EXPECT_EQ(lines[i + k].depth, lines[i].depth) << r.output;
+            ASSERT_FALSE(lines[i + k].moves.empty()) << r.output;
+        }
+        EXPECT_GE(order_of(lines[i].score), order_of(lines[i + 1].score)) << r.output;
+        EXPECT_GE(order_of(lines[i + 1].score), order_of(lines[i + 2].score)) << r.output;
+        EXPECT_NE(lines[i].moves[0], lines[i + 1].moves[0]) << r.output;
+        EXPECT_NE(lines[i].moves[0], lines[i + 2].moves[0]) << r.output;
+        EXPECT_NE(lines[i + 1].moves[0], lines[i + 2].moves[0]) << r.output;
+    }
+    EXPECT_EQ(lines.back().depth, 5) << r.output;
+    EXPECT_EQ(bestmove_of(r.output), lines[lines.size() - 3].moves[0]) << r.output;
+
+    // More lines wanted than there are moves: every legal move is listed once an iteration.
+    const char* few = "7k/8/8/8/8/8/6PP/6K1 w - - 0 1";
+    r = run_uci_session(std::string("setoption name MultiPV value 64\nposition fen ") + few +
+                        "\ngo depth 3\n");
+    lines = pv_lines(r.output);
+    ASSERT_TRUE(setup(few));
+    std::vector<std::string> legal = legal_move_texts();
+    std::sort(legal.begin(), legal.end());
+    std::vector<std::string> listed;
+    for (const PvLine& l : lines)
+        if (l.depth == 3) listed.push_back(l.moves[0]);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, legal) << r.output;
+
+    // A mate on the board: the mating line first. No legal move (mated, or stalemate): no
+    // line at all, and no move.
+    r = run_uci_session("setoption name MultiPV value 3\nposition fen 7k/8/6K1/8/8/8/8/1Q6 w - -\n"
+                        "go depth 4\n");
+    lines = pv_lines(r.output);
+    ASSERT_FALSE(lines.empty()) << r.output;
+    EXPECT_EQ(lines[0].score, "mate 1") << r.output;
+    EXPECT_EQ(bestmove_of(r.output), "b1b8") << r.output;
+    for (const char* over : {"7k/6Q1/6K1/8/8/8/8/8 b - -", "7k/5Q2/6K1/8/8/8/8/8 b - -"})
+        EXPECT_EQ(run_uci_session(std::string("setoption name MultiPV value 3\nposition fen ") +
+                                  over + "\ngo depth 4\n")
+                      .output,
+                  "bestmove 0000\n")
+            << over;
+}
+
+TEST(UciSession, SearchMoves) {
+    // Only the listed moves are searched, though a mate lies outside the list; a word that is
+    // no legal move is named and dropped.
+    auto r = run_uci_session("position fen 7k/8/6K1/8/8/8/8/1Q6 w - -\n"
+                             "go depth 4 searchmoves b1b2 e2e4 b1c2\n");
+    EXPECT_EQ(output_lines(r.output)[0], "info string searchmoves: not a legal move here: e2e4");
+    const std::string best = bestmove_of(r.output);
+    EXPECT_TRUE(best == "b1b2" || best == "b1c2") << r.output;
+    EXPECT_EQ(r.output.find("b1b8"), std::string::npos) << r.output;
+
+    // A single listed move is the answer at once, without a search, whatever the clock.
+    r = run_uci_session("position startpos\ngo wtime 600000 btime 600000 searchmoves g2g4\n", 5);
+    EXPECT_EQ(r.output, "bestmove g2g4\n");
+}
+
+// Pondering, in sessions paced so that each command meets the search under way: no answer
+// before "ponderhit" or "stop" (however the search ends), "isready" answered meanwhile, an
+// answer soon after "ponderhit" when the time pondered exceeds the move's budget, at once
+// after "stop", and a search of the position the interface sets up after a wrong guess.
+TEST(UciSession, Pondering) {
+    auto r = run_paced_uci_session({{"position startpos moves e2e4\ngo ponder wtime 3000 btime 3000\n", 0.8},
+                                    {"isready\n", 0.3},
+                                    {"ponderhit\n", 1.5},
+                                    {"isready\n", 0.1}},
+                                   20);
+    std::vector<std::string> lines = output_lines(r.output);
+    int ready = find_line(lines, "readyok");
+    int best = find_line(lines, "bestmove ");
+    ASSERT_GE(best, 0) << r.output;
+    EXPECT_LT(find_line(lines, "info depth "), ready) << r.output;
+    EXPECT_LT(ready, best) << r.output;  // still pondering at "isready"
+    EXPECT_EQ(lines.back(), "readyok") << r.output;  // answered within 1.5 s of "ponderhit"
+    const std::vector<std::string> answer = words_of(lines[best]);
+    ASSERT_EQ(answer.size(), 4u) << r.output;  // "bestmove MOVE ponder REPLY"
+    EXPECT_EQ(answer[2], "ponder");
+    EXPECT_EQ(first_illegal(START_FEN, {"e2e4", answer[1], answer[3]}), -1) << r.output;
+
+    // A ponder search that ends by itself (a mate) still waits for "ponderhit".
+    r = run_paced_uci_session({{"position fen 7k/8/6K1/8/8/8/8/1Q6 w - -\ngo ponder wtime 3000 btime 3000\n", 0.5},
+                               {"isready\n", 0.2},
+                               {"ponderhit\n", 0.3}},
+                              20);
+    lines = output_lines(r.output);
+    EXPECT_EQ(lines.back(), "bestmove b1b8") << r.output;
+    EXPECT_LT(find_line(lines, "readyok"), find_line(lines, "bestmove ")) << r.output;
+
+    // "stop" answers at once; then the interface's own position is searched.
+    r = run_paced_uci_session({{"position startpos moves e2e4 e7e5\ngo ponder wtime 60000 btime 60000\n", 0.5},
+                               {"stop\n", 0.3},
+                               {"isready\n", 0.2},
+                               {"position startpos moves e2e4 d7d5\ngo depth 4\n", 1.5}},
+                              20);
+    lines = output_lines(r.output);
+    best = find_line(lines, "bestmove ");
+    ready = find_line(lines, "readyok");
+    ASSERT_GE(best, 0) << r.output;
+    EXPECT_LT(best, ready) << r.output;
+    ASSERT_EQ(lines.back().rfind("bestmove ", 0), 0u) << r.output;
+    EXPECT_EQ(first_illegal(START_FEN, {"e2e4", "d7d5", words_of(lines.back())[1]}), -1) << r.output;
 }
 
 }  // namespace

@@ -113,22 +113,22 @@ void do_ucinewgame() {
     clear_table();
 }
 
-// A "go infinite" that has finished answers at "stop".
+// A "go infinite" or "go ponder" that has finished answers at "stop" (or "ponderhit").
 void release_held_search() {
     uci_state.holding = 0;
-    print_bestmove(uci_state.held_move);
+    print_bestmove(uci_state.held_move, uci_state.held_reply);
 }
 
 void dispatch(const char* line) {
     if (uci_state.holding) {
         const SearchLine kind = classify_search_line(line);
-        if (kind == SEARCH_GOES_ON) return;
+        if (kind == SEARCH_GOES_ON || (kind == PONDER_HIT && !uci_state.holding_ponder)) return;
         if (quit_requested) {
             uci_state.holding = 0;
             return;
         }
         release_held_search();
-        if (kind == SEARCH_ENDS) return;
+        if (kind == SEARCH_ENDS || kind == PONDER_HIT) return;
         // Another command: the interface has moved on without "stop"; it runs now.
     }
     const char* p = line;
@@ -151,7 +151,7 @@ void dispatch(const char* line) {
     } else if (word_is(word, length, "quit")) {
         quit_requested = 1;
     }
-    // Anything else ("stop" with no search, "debug", unknown words) is ignored.
+    // Anything else ("stop" or "ponderhit" with no search, "debug", unknown words) is ignored.
 }
 
 }  // namespace
@@ -172,6 +172,7 @@ SearchLine classify_search_line(const char* line) {
         uci_state.stop_requested = 1;
         return SEARCH_ENDS;
     }
+    if (word_is(word, length, "ponderhit")) return PONDER_HIT;
     if (word_is(word, length, "uci") || word_is(word, length, "ucinewgame") ||
         word_is(word, length, "position") || word_is(word, length, "go") ||
         word_is(word, length, "setoption"))
@@ -179,10 +180,16 @@ SearchLine classify_search_line(const char* line) {
     return SEARCH_GOES_ON;
 }
 
-void print_bestmove(Move move) {
+void print_bestmove(Move move, Move reply_expected) {
     char text[6] = "0000";
     if (move != 0) move_to_text(move, text);
-    reply("bestmove %s\n", text);
+    if (move == 0 || reply_expected == 0) {
+        reply("bestmove %s\n", text);
+        return;
+    }
+    char expected[6];
+    move_to_text(reply_expected, expected);
+    reply("bestmove %s ponder %s\n", text, expected);
 }
 
 void reset_uci() {

@@ -3,6 +3,7 @@
 // "quit" and "isready" while it runs, and the "bestmove" answer.
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "search/search.h"
 #include "uci/uci.h"
@@ -20,10 +21,16 @@ struct GoLimits {
     int64_t depth;
     int64_t nodes;
     bool infinite;
+    bool ponder;
+    int32_t search_move_count;  // the legal moves of "searchmoves", in their order
 };
+Move search_moves[MAX_MOVES];
+
+// A "searchmoves" word as move text (a longer word is cut, and then refused as too long).
+constexpr size_t MOVE_WORD_ROOM = 12;
 
 GoLimits read_limits(const char* p) {
-    GoLimits limits = {{ABSENT, ABSENT}, {ABSENT, ABSENT}, ABSENT, ABSENT, ABSENT, ABSENT, false};
+    GoLimits limits = {{ABSENT, ABSENT}, {ABSENT, ABSENT}, ABSENT, ABSENT, ABSENT, ABSENT, false, false, 0};
     struct Field {
         const char* word;
         int64_t* value;
@@ -34,12 +41,39 @@ GoLimits read_limits(const char* p) {
         {"movestogo", &limits.moves_to_go}, {"movetime", &limits.move_time_ms},
         {"depth", &limits.depth},           {"nodes", &limits.nodes},
     };
+    bool listing = false;   // within the moves of "searchmoves"
+    bool listed = false;
+    char refused[UCI_LINE_SIZE] = "";
+    size_t refused_length = 0;
     size_t length;
     for (const char* word = next_word(p, length); length != 0; word = next_word(p, length)) {
+        bool field_word = word_is(word, length, "mate");  // a limit not kept: its number is a word
+        for (const Field& field : fields) field_word = field_word || word_is(word, length, field.word);
         if (word_is(word, length, "infinite")) {
             limits.infinite = true;
+        } else if (word_is(word, length, "ponder")) {
+            limits.ponder = true;
+        } else if (word_is(word, length, "searchmoves")) {
+            listing = listed = true;
+            continue;
+        } else if (listing && !field_word) {
+            char text[MOVE_WORD_ROOM + 1];
+            const size_t n = length < MOVE_WORD_ROOM ? length : MOVE_WORD_ROOM;
+            std::memcpy(text, word, n);
+            text[n] = 0;
+            const Move move = find_legal_move(text);
+            bool known = false;
+            for (int i = 0; i < limits.search_move_count; ++i) known = known || search_moves[i] == move;
+            if (move != 0 && !known) search_moves[limits.search_move_count++] = move;
+            if (move == 0) {
+                std::memcpy(refused + refused_length, " ", 1);
+                std::memcpy(refused + refused_length + 1, word, length);
+                refused_length += length + 1;
+                refused[refused_length] = 0;
+            }
             continue;
         }
+        listing = false;
         for (const Field& field : fields) {
             if (!word_is(word, length, field.word)) continue;
             // A field without its number is ignored, and the word after it read as a word.
@@ -48,6 +82,10 @@ GoLimits read_limits(const char* p) {
             break;
         }
     }
+    if (refused_length != 0)
+        reply("info string searchmoves: not a legal move here:%s\n", refused);
+    if (listed && limits.search_move_count == 0)
+        reply("info string searchmoves: no legal move listed, every move is searched\n");
     return limits;
 }
 
@@ -104,6 +142,9 @@ SearchLimits search_limits(const GoLimits& limits) {
                           limits.depth == ABSENT && limits.nodes == ABSENT;
     search.infinite = uci_state.unlimited;
     search.claim_draws = false;  // the interface ends the game
+    search.lines = uci_options.lines;
+    search.search_moves = search_moves;
+    search.search_move_count = limits.search_move_count;
     return search;
 }
 
@@ -112,7 +153,9 @@ SearchLimits search_limits(const GoLimits& limits) {
 // ply 1), shown as the number of the engine's moves to it.
 void print_info_line(const IterationReport& r) {
     char line[1024];
-    int n = std::snprintf(line, sizeof line, "info depth %d score ", r.depth);
+    int n = std::snprintf(line, sizeof line, "info depth %d ", r.depth);
+    if (r.line != 0) n += std::snprintf(line + n, sizeof line - n, "multipv %d ", r.line);
+    n += std::snprintf(line + n, sizeof line - n, "score ");
     if (r.score > MATE_BOUND)
         n += std::snprintf(line + n, sizeof line - n, "mate %d", (MATE_SCORE + 1 - r.score) / 2);
     else if (r.score < -MATE_BOUND)
@@ -149,6 +192,14 @@ bool poll_during_search() {
         }
         const SearchLine kind = classify_search_line(uci_deferred_line);
         if (kind == SEARCH_ENDS) return true;
+        if (kind == PONDER_HIT && uci_state.pondering) {
+            // The expected reply came: from now on the search is the one of its "go", on the
+            // clock that "go" gave, counted from the start (the time pondered counts too).
+            uci_state.pondering = 0;
+            uci_state.unlimited = uci_state.unlimited_after_ponder;
+            if (!uci_state.unlimited)
+                limit_search_time(uci_state.ponder_limits.budget_ms, uci_state.ponder_limits.soft_budget_ms);
+        }
         if (kind == AFTER_SEARCH) {
             uci_state.deferred = 1;
             if (uci_state.unlimited) uci_state.stop_requested = 1;
@@ -164,23 +215,37 @@ SearchLimits limits_of_go(const char* args) { return search_limits(read_limits(a
 void uci_go(const char* args) {
     const GoLimits limits = read_limits(args);
     uci_state.stop_requested = 0;
-    Move best = 0;
+    uci_state.pondering = 0;
+    SearchResult result = {};
     if (!engine_state.position_invalid) {
         SearchLimits search = search_limits(limits);
         search.poll = poll_during_search;
+        if (limits.ponder) {
+            // Thinking on the opponent's time: no time limit until "ponderhit" brings this one.
+            uci_state.pondering = 1;
+            uci_state.ponder_limits = search;
+            uci_state.unlimited_after_ponder = uci_state.unlimited;
+            uci_state.unlimited = 1;
+            search.infinite = true;
+            search.soft_budget_ms = 0;
+        }
         // The interface ends the game: no draw is claimed and nothing is resigned.
-        const SearchResult result = search_position(search, print_info_line);
+        result = search_position(search, print_info_line);
         if (result.legal_moves > 1 && !check_position())
             reply("info string invalid internal position\n");
-        best = result.move;
     }
     if (quit_requested) return;
-    uci_state.engine_move = best;
-    // UCI: after "go infinite" the answer waits for "stop", however early the search ended.
-    if (limits.infinite && !uci_state.stop_requested) {
+    uci_state.engine_move = result.move;
+    // UCI: after "go infinite" the answer waits for "stop", after "go ponder" for "ponderhit"
+    // or "stop", however early the search ended.
+    if ((limits.infinite || uci_state.pondering) && !uci_state.stop_requested) {
         uci_state.holding = 1;
-        uci_state.held_move = best;
+        uci_state.holding_ponder = uci_state.pondering;
+        uci_state.held_move = result.move;
+        uci_state.held_reply = result.expected_reply;
+        uci_state.pondering = 0;
         return;
     }
-    print_bestmove(best);
+    uci_state.pondering = 0;
+    print_bestmove(result.move, result.expected_reply);
 }

@@ -42,7 +42,7 @@ void size_table(int64_t megabytes) {
 }  // namespace
 
 void reset_uci_options() {
-    uci_options = {DEFAULT_HASH_MB, DEFAULT_MOVE_OVERHEAD_MS};
+    uci_options = {DEFAULT_HASH_MB, DEFAULT_MOVE_OVERHEAD_MS, 1, 0};
     size_table(DEFAULT_HASH_MB);
 }
 
@@ -50,8 +50,10 @@ void print_options() {
     reply("option name Threads type spin default 1 min 1 max 1\n"
           "option name Hash type spin default %d min 0 max %d\n"
           "option name Clear Hash type button\n"
-          "option name Move Overhead type spin default %d min 0 max %d\n",
-          DEFAULT_HASH_MB, MAX_HASH_MB, DEFAULT_MOVE_OVERHEAD_MS, MAX_MOVE_OVERHEAD_MS);
+          "option name Move Overhead type spin default %d min 0 max %d\n"
+          "option name MultiPV type spin default 1 min 1 max %d\n"
+          "option name Ponder type check default false\n",
+          DEFAULT_HASH_MB, MAX_HASH_MB, DEFAULT_MOVE_OVERHEAD_MS, MAX_MOVE_OVERHEAD_MS, MAX_LINES);
 }
 
 void set_option(const char* args) {
@@ -99,6 +101,16 @@ void set_option(const char* args) {
                   MAX_MOVE_OVERHEAD_MS);
         else
             uci_options.move_overhead_ms = int32_t(number);
+    } else if (same_name(name, name_length, "multipv")) {
+        if (!value || !read_spin(text, 1, MAX_LINES, number))
+            reply("info string MultiPV takes a number of lines from 1 to %d: unchanged\n", MAX_LINES);
+        else
+            uci_options.lines = int32_t(number);
+    } else if (same_name(name, name_length, "ponder")) {
+        const size_t n = std::strlen(text);
+        if (value && same_name(text, n, "true")) uci_options.ponder = 1;
+        else if (value && same_name(text, n, "false")) uci_options.ponder = 0;
+        else reply("info string Ponder takes true or false: unchanged\n");
     } else if (same_name(name, name_length, "threads")) {
         if (!value || !read_spin(text, 1, 1, number))
             reply("info string Threads can only be 1: the engine searches on one thread\n");

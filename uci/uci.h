@@ -15,6 +15,8 @@ constexpr int32_t MAX_MOVE_OVERHEAD_MS = 5000;
 struct UciOptions {
     int32_t hash_mb;           // "Hash": the transposition table's size; 0 for none
     int32_t move_overhead_ms;  // "Move Overhead": kept back from every time budget
+    int32_t lines;             // "MultiPV": the best lines each iteration shows
+    int32_t ponder;            // "Ponder": the interface may send "go ponder" (nothing else)
 };
 extern UciOptions uci_options;
 // Bound of the table's size whatever Hash says: none in the program, small in the fuzzer.
@@ -27,8 +29,14 @@ void print_options();
 void set_option(const char* args);
 
 struct UciState {
-    int32_t holding;             // 1 while a finished "go infinite" waits for "stop"
-    Move held_move;              // the answer it then gives
+    int32_t holding;             // 1 while a finished "go infinite" waits for "stop", or a
+                                 // finished "go ponder" for "ponderhit" or "stop"
+    int32_t holding_ponder;      // 1 when it is a "go ponder"
+    Move held_move;              // the answer it then gives, with the reply it expects
+    Move held_reply;
+    int32_t pondering;           // the search under way thinks on the opponent's time
+    int32_t unlimited_after_ponder;  // what `unlimited` becomes at "ponderhit"
+    SearchLimits ponder_limits;  // the limits of the "go ponder" once "ponderhit" comes
     int32_t stop_requested;      // the search under way must end ("stop", "quit", or what
                                  // stands for them under a search only "stop" can end)
     int32_t unlimited;           // the search under way has no limit of its own
@@ -62,8 +70,10 @@ SearchLimits limits_of_go(const char* args);
 enum SearchLine {
     SEARCH_GOES_ON,  // "isready" (answered at once), or a word that is ignored at any time
     SEARCH_ENDS,     // "stop" or "quit"
+    PONDER_HIT,      // "ponderhit": the expected reply was played
     AFTER_SEARCH,    // a command for after the search: "uci", "ucinewgame", "position", "go",
                      // "setoption"
 };
 SearchLine classify_search_line(const char* line);
-void print_bestmove(Move move);  // "bestmove 0000" for no move
+// "bestmove MOVE", with "ponder REPLY" when a reply is expected; "bestmove 0000" for no move.
+void print_bestmove(Move move, Move reply = 0);

@@ -199,7 +199,8 @@ inline void fuzz_session_input(const uint8_t* data, size_t size) {
 // bounded to a few milliseconds. After each line: the engine never finds its own position
 // corrupt; a valid position is consistent; a line other than "position" and "ucinewgame"
 // left the position exactly as it was; every "bestmove" names a legal move of the position
-// searched, or 0000 exactly when it has none or there is none; a refused "position" line
+// searched (and a legal reply to it, when it names one), or 0000 exactly when it has none or
+// there is none; a refused "position" line
 // changed nothing; after any other, the moves held are the line's moves up to the first
 // refused one (which is named), and the position held is the one its own text sets up afresh;
 // and while a table is in use, the position key is the position's own.
@@ -214,6 +215,16 @@ inline void fuzz_uci_input(const uint8_t* data, size_t size) {
         const bool had_position = !engine_state.position_invalid;
         const std::vector<std::string> legal =
             had_position ? legal_move_texts() : std::vector<std::string>{};
+        // The legal replies to each of them, in the same order.
+        std::vector<std::vector<std::string>> replies;
+        for (size_t i = 0; had_position && i < legal.size(); ++i) {
+            const Move m = legal_move(legal[i]);
+            make_move(m, 1);
+            std::vector<std::string> texts;
+            for (Move r : legal_moves(1)) texts.push_back(text_of(r));
+            unmake_move(m);
+            replies.push_back(texts);
+        }
         const PositionSnapshot before = snapshot();
         const std::string held_start = uci_start_text, held_moves = uci_moves_text;
         const size_t said_before = said_size;
@@ -230,14 +241,21 @@ inline void fuzz_uci_input(const uint8_t* data, size_t size) {
             const size_t end = said.find('\n', from);
             next = end == std::string::npos ? said.size() : end + 1;
             if (said.compare(from, 9, "bestmove ") != 0) continue;
-            const std::string move = said.substr(from + 9, end - from - 9);
-            if (move == "0000") {
-                FUZZ_CHECK(legal.empty());
-            } else {
-                bool found = false;
-                for (const std::string& m : legal) found = found || m == move;
-                FUZZ_CHECK(found);
+            const std::string answer = said.substr(from, end - from);
+            const std::vector<std::string_view> w = words_of(answer.c_str());
+            FUZZ_CHECK(w.size() == 2 || (w.size() == 4 && w[2] == "ponder"));
+            if (w[1] == "0000") {
+                FUZZ_CHECK(legal.empty() && w.size() == 2);
+                continue;
             }
+            size_t at = 0;
+            while (at < legal.size() && legal[at] != w[1]) ++at;
+            FUZZ_CHECK(at < legal.size());
+            // The reply it expects is a legal move after it.
+            bool reply_found = w.size() == 2;
+            for (const std::string& r : w.size() == 4 ? replies[at] : std::vector<std::string>{})
+                reply_found = reply_found || r == w[3];
+            FUZZ_CHECK(reply_found);
         }
 
         const std::vector<std::string_view> words = words_of(line);
