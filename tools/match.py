@@ -156,8 +156,13 @@ def play(args, tag, games, opening_index, bitrook_white, out):
                "-mg", str(games), "-sgf", pgn, "-nameOfDebugFile", log]
     if args.st:
         command += ["-st", args.st]
+    elif args.mps:
+        command += ["-mps", str(args.mps), "-tc", args.tc]
     else:
         command += ["-tc", args.tc, "-inc", str(args.inc)]
+    if args.ponder:
+        # Given later, the option overrides the fixed setting above.
+        command += ["-ponderNextMove", "true"]
     if opening_index is not None:
         command += ["-loadPositionFile", args.openings, "-loadPositionIndex", str(opening_index)]
     env = dict(os.environ)
@@ -224,6 +229,10 @@ def main():
     parser.add_argument("--tc", default="0:10", help="base time as M:SS (default 0:10)")
     parser.add_argument("--inc", type=float, default=0.1, help="increment in seconds (default 0.1)")
     parser.add_argument("--st", help="a fixed time per move instead, as M:SS (0:01 is a second)")
+    parser.add_argument("--mps", type=int, default=0,
+                        help="moves per time control instead of an increment: --tc for every MPS moves")
+    parser.add_argument("--ponder", action="store_true",
+                        help="the engines think on the opponent's time (xboard's ponderNextMove)")
     parser.add_argument("--out", default=os.path.join(ROOT, "build", "match"),
                         help="output folder for PGN, logs and statuses")
     parser.add_argument("--openings", default=OPENINGS,
