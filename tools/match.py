@@ -265,7 +265,8 @@ def main():
     unfinished = 0
     all_pgn = os.path.join(args.out, "games.pgn")
     open(all_pgn, "w").close()
-    clock = f"{args.st} a move" if args.st else f"{args.tc} + {args.inc} s"
+    clock = (f"{args.st} a move" if args.st else f"{args.mps} moves in {args.tc}" if args.mps
+             else f"{args.tc} + {args.inc} s") + (", pondering" if args.ponder else "")
     print(f"match: {args.name} vs {opponent_name}, {args.games} games at {clock},"
           f"{' engines reused,' if args.reuse else ''} output in {args.out}", flush=True)
 
