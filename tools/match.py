@@ -41,16 +41,18 @@ def engine_name(command):
     return base or command
 
 
-def engine_command(words, status_file, uci):
+def engine_command(words, status_file, uci, log_file=None):
     """The xboard engine command that runs `words` (a program and its arguments) and appends
     its exit status to the status file; a UCI engine runs under polyglot, whose own exit
-    status is kept as well. Every word is quoted, so that a path may hold a blank."""
+    status is kept as well, and which logs its exchanges with the engine to `log_file`. Every
+    word is quoted, so that a path may hold a blank."""
     run = shlex.join([RUN_ENGINE, status_file, *words])
     if not uci:
         return run
+    log = ["-log", "true", "-lf", log_file] if log_file else []
     # xboard splits its engine command at blanks but keeps a quoted word whole (one level of
     # quotes only): the polyglot command, quoted inside with single quotes, goes in double.
-    return shlex.join([RUN_ENGINE, status_file, "polyglot", "-noini", "-ec"]) + f' "{run}"'
+    return shlex.join([RUN_ENGINE, status_file, "polyglot", "-noini", *log, "-ec"]) + f' "{run}"'
 
 
 def read_openings(path):
@@ -134,15 +136,18 @@ def play(args, tag, games, opening_index, bitrook_white, out):
     pgn = os.path.join(out, tag + ".pgn")
     log = os.path.join(out, tag + ".debug.log")
     status_file = os.path.join(out, tag + ".status")
-    for path in (pgn, log, status_file):
+    for path in (pgn, log, status_file, os.path.join(out, tag + ".polyglot.log"),
+                 os.path.join(out, tag + ".opponent.polyglot.log")):
         if os.path.exists(path):
             os.remove(path)
-    bitrook = engine_command([args.engine], status_file, args.engine_uci)
+    bitrook = engine_command([args.engine], status_file, args.engine_uci,
+                             os.path.join(out, tag + ".polyglot.log"))
     opponent = args.opponent
+    opponent_log = os.path.join(out, tag + ".opponent.polyglot.log")
     if args.opponent_is_own:
-        opponent = engine_command([args.opponent], status_file, args.opponent_uci)
+        opponent = engine_command([args.opponent], status_file, args.opponent_uci, opponent_log)
     elif args.opponent_uci:
-        opponent = engine_command(shlex.split(args.opponent), status_file, True)
+        opponent = engine_command(shlex.split(args.opponent), status_file, True, opponent_log)
     first, second = (bitrook, opponent) if bitrook_white else (opponent, bitrook)
     # The PGN names: bitrook reports no name of its own, and its command is the wrapper's.
     opponent_name = args.opponent_name
