@@ -1,6 +1,7 @@
 // The UCI "go": its limits as the engine's search limits (the clock as time budgets with the
-// increment and the move overhead), the search with an "info" line per completed iteration, the poll that answers "stop",
-// "quit" and "isready" while it runs, and the "bestmove" answer.
+// increment and the move overhead, "searchmoves", "ponder"), the search with its "info" lines,
+// the poll that answers "stop", "ponderhit", "quit" and "isready" while it runs, and the
+// "bestmove" answer.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -197,8 +198,8 @@ bool poll_during_search() {
             // clock that "go" gave, counted from the start (the time pondered counts too).
             uci_state.pondering = 0;
             uci_state.unlimited = uci_state.unlimited_after_ponder;
-            if (!uci_state.unlimited)
-                limit_search_time(uci_state.ponder_limits.budget_ms, uci_state.ponder_limits.soft_budget_ms);
+            const SearchLimits& timed = uci_state.ponder_limits;
+            if (!uci_state.unlimited) limit_search_time(timed.budget_ms, timed.soft_budget_ms);
         }
         if (kind == AFTER_SEARCH) {
             uci_state.deferred = 1;
