@@ -17,8 +17,8 @@ trap 'rm -rf "$work"' EXIT
 
 declare -A archive below
 names=()
-for spec in "$@"; do
-  IFS='=' read -r name file deps <<<"$spec"
+for library in "$@"; do
+  IFS='=' read -r name file deps <<<"$library"
   archive[$name]=$file
   below[$name]=",$deps,"
   names+=("$name")
