@@ -146,8 +146,10 @@ bool search_lines(int depth, int count) {
 }
 
 // Iterative deepening over the prepared root list (at least two moves) until the clock, the
-// depth limit or a mate ends it.
-void deepen(const SearchLimits& limits, IterationReporter report, SearchResult& result) {
+// depth limit or a mate ends it, within the limits of the search under way.
+void deepen(IterationReporter report, SearchResult& result) {
+    // Read as the search goes: the front end's poll may retime it (limit_search_time).
+    const SearchLimits& limits = active_limits;
     int32_t best_score = -MATE_SCORE;
     Move best_move = 0;
     if (root_move_count == 2 && !root_in_check) iteration_depth += 1;
@@ -210,9 +212,7 @@ void deepen(const SearchLimits& limits, IterationReporter report, SearchResult& 
                     root_lines[i].moves, root_lines[i].length - 1, null_tries, null_cutoffs});
         if (score > MATE_BOUND || score < -MATE_BOUND) break;
         if (depth >= limits.max_depth) break;
-        if (active_limits.soft_budget_ms != 0 &&
-            clock_ms() - search_start >= active_limits.soft_budget_ms)
-            break;
+        if (limits.soft_budget_ms != 0 && clock_ms() - search_start >= limits.soft_budget_ms) break;
         depth += 1;
     }
     // Stopped by the clock before any iteration completed: play the move the last root
@@ -247,7 +247,7 @@ SearchResult search_position(const SearchLimits& limits, IterationReporter repor
         // The nodes of the root list's quiescence calls are not counted, so neither are they
         // held against the node limit.
         node_limit_armed = limits.node_limit_set;
-        deepen(limits, report, result);
+        deepen(report, result);
         node_limit_armed = false;
     }
     stop_poll = nullptr;
